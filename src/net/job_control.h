@@ -4,6 +4,7 @@
 // worker blocks before it starts anything, a stopped one abandons a transfer or a wait
 // within about 100 ms.
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -15,8 +16,11 @@ class JobControl {
   void Release();
   void Stop();     // ends the job for good; wakes a halted worker
   bool Stopped() const;
+  bool Halted() const;  // halted and not stopped
   // Blocks while halted; returns false when the job is stopped.
   bool Checkpoint();
+  // Sleeps for `duration` or until the job is stopped; false when it is stopped.
+  bool SleepFor(std::chrono::milliseconds duration);
 
  private:
   mutable std::mutex mutex_;
