@@ -1,0 +1,39 @@
+#pragma once
+// Where a download lands: album folders, photo file names, and the writing of files.
+// Paths are code page 936 Text with "\" as the separator; the file system gets native
+// UTF-8 paths, converted here and nowhere else.
+
+#include "port/types.h"
+
+namespace tarvelin::download {
+
+// Longest file name (one path component, in UTF-8 bytes) that the file system takes.
+inline constexpr int kMaxFileNameBytes = 255;
+
+// Removes the characters a Windows file name cannot hold (and a few more), in a fixed order.
+Text CleanFileName(const Text& name);
+
+// Shortens `name` on a character boundary until its UTF-8 form plus `reservedBytes` fits in
+// kMaxFileNameBytes.
+Text FitFileName(const Text& name, int reservedBytes);
+
+// Makes base\target\leaf (or the next free leaf(n)) and returns its path.
+Text MakeAlbumFolder(const Text& baseFolder, const Text& target, const Text& leafName);
+
+// The file path of photo `sequence` in `folder` under `format`; NoNumber takes a free name.
+Text PhotoFilePath(const Text& folder, NameFormat format, const Text& name, long long sequence);
+// folder\name.jpg, or folder\name(k).jpg for the smallest free k.
+Text FreeFilePath(const Text& folder, const Text& name);
+
+// Writes the whole content under a temporary name in the same folder, then renames it into
+// place, so the real name never holds a partial file. False when any step fails.
+bool WriteFileAtomically(const Text& path, const Bytes& content);
+
+// A program path with the platform's separator, still code page 936 (for the window).
+Text LocalPath(const Text& path);
+// Native form of a program path: UTF-8 with the platform's separator.
+std::string NativePath(const Text& path);
+bool PathIsDirectory(const Text& path);
+bool PathExists(const Text& path);
+
+}  // namespace tarvelin::download
