@@ -18,6 +18,8 @@ struct FakePhoto {
   std::string description;
   int failuresLeft = 0;      // answer 500 this many times before serving the bytes
   bool alwaysFail = false;
+  int delayMs = 0;           // wait this long before answering the picture
+  bool hang = false;         // never answer the picture
 };
 
 struct FakeAlbum {
@@ -53,6 +55,12 @@ struct FakeService {
   // Scripted trouble, consumed by the route handlers (counts of replies).
   int busyAlbumListReplies = 0;
   int busyPhotoListReplies = 0;
+  int emptyPhotoListReplies = 0;
+  int notLoggedInPhotoListReplies = 0;  // interface 2 only
+  // Host of the photo addresses in the photo lists, and the photo-list host that the route
+  // lookup names (interface 2 asks its form with SpacePhotoDomain).
+  std::string photoHost = "b1.photo.store.qq.com";
+  std::string photoListHost = "shplist.photo.qq.com";
   std::mutex mutex;  // handlers run on server threads
 };
 
