@@ -1,11 +1,26 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QStyleFactory>
+#include <cstdlib>
+
+#include "app/app_paths.h"
+#include "app/main_window.h"
+#include "app/qt_window_port.h"
+#include "net/wait.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Tarvelin"));
-  window.resize(974, 600);
-  window.show();
-  return app.exec();
+  QApplication::setApplicationName(QStringLiteral("Tarvelin"));
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  tarvelin::SetUiPump([] { QCoreApplication::processEvents(); });
+
+  int status = 0;
+  {
+    tarvelin::app::MainWindow window(tarvelin::app::DefaultAppPaths());
+    tarvelin::app::QtWindowPort port(&window);
+    window.show();
+    window.StartUp();
+    status = app.exec();
+  }
+  // Closing the window ends the program at once, whatever workers still run.
+  std::_Exit(status);
 }
