@@ -1,7 +1,19 @@
 #pragma once
-// Stand-in routes of the catalogue interfaces: the storage route lookup, the album lists
-// of a personal space and of a group, the login page with its cookies and token script,
-// and the cover pictures.
+// Stand-in routes of the catalogue interfaces, answering from FakeService:
+// - the route store's GetRoute (JSON; the "_bak" entry of the default route names
+//   service.photoListHost),
+// - the album list of a space (code page 936 JSON; "请您稍后再试" while
+//   busyAlbumListReplies lasts, the -3000 not-logged-in reply when g_tk is not the token
+//   of login.skey, "您没有权限进行此操作" for an unknown space),
+// - the album count and pages of a group (UTF-8 JSON laid out as the service does, with
+//   "total" last; -3000 when g_tk is not the token of login.pskey),
+// - the login page at http://SpaceSiteHost/ and http://SpaceUserHost/ (and /<owner> of
+//   every space known at installation), which sets uin=o00<uin>, skey and p_skey and
+//   carries a window.g_qzonetoken script that evaluates to login.pageToken,
+// - the cover pictures, at /cover?owner=OWNER&album=ID on any host (the album's first
+//   photo).
+
+#include <string>
 
 namespace tarvelin::standin {
 
@@ -9,5 +21,8 @@ class StandinServer;
 struct FakeService;
 
 void InstallCatalogueRoutes(StandinServer& server, FakeService& service);
+
+// The page-token script expression the login page carries for token (ASCII).
+std::string FakePageTokenScript(const std::string& token);
 
 }  // namespace tarvelin::standin
