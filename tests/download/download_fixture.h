@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -33,9 +35,14 @@ inline Text Gbk(const char* utf8) { return Utf8ToText(utf8); }
 class ScriptedWindow : public tarvelin::testing::RecordingWindow {
  public:
   std::function<void(const Text&)> onLog;
+  std::function<void()> onConfirm;  // runs while the box is "open", on the caller's thread
   void AppendLog(const Text& text) override {
     RecordingWindow::AppendLog(text);
     if (onLog) onLog(text);
+  }
+  bool Confirm(const Text& text, const Text& caption) override {
+    if (onConfirm) onConfirm();
+    return RecordingWindow::Confirm(text, caption);
   }
 };
 
@@ -133,6 +140,16 @@ class DownloadTest : public ::testing::Test {
           std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     return files;
+  }
+
+  // Waits (in short steps) until `done` holds or about five seconds have passed.
+  template <class Condition>
+  bool Eventually(Condition done) const {
+    for (int i = 0; i < 1000; ++i) {
+      if (done()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return done();
   }
 
   int CountRequests(const std::string& pathPart) const {
