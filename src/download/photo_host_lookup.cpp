@@ -1,9 +1,8 @@
+#include "catalogue/route_lookup.h"
 #include "download/download_context.h"
 
 namespace tarvelin::download {
 
-PhotoHostLookup DefaultPhotoHostLookup() {
-  return [](const Text&) { return Text(); };
-}
+PhotoHostLookup DefaultPhotoHostLookup() { return &LookupPhotoHost; }
 
 }  // namespace tarvelin::download
