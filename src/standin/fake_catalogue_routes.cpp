@@ -150,7 +150,8 @@ ScriptedReply Cover(FakeService& service, const RecordedRequest& request) {
   const auto space = service.spaces.find(request.Param("owner"));
   if (space != service.spaces.end()) {
     for (const FakeAlbum& album : space->second.albums) {
-      if (album.id == request.Param("album") && !album.photos.empty()) {
+      if (album.id == request.Param("album") && !album.photos.empty() &&
+          !album.photos.front().alwaysFail) {
         return ScriptedReply::Text(album.photos.front().bytes, "image/jpeg");
       }
     }

@@ -11,7 +11,7 @@
 //   every space known at installation), which sets uin=o00<uin>, skey and p_skey and
 //   carries a window.g_qzonetoken script that evaluates to login.pageToken,
 // - the cover pictures, at /cover?owner=OWNER&album=ID on any host (the album's first
-//   photo).
+//   photo; 404 when that photo always fails).
 
 #include <string>
 

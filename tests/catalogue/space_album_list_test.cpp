@@ -84,9 +84,17 @@ TEST_F(SpaceAlbumListTest, FillsTheTableWithoutCovers) {
 }
 
 TEST_F(SpaceAlbumListTest, CoversUseTheProgramsOwnPictures) {
+  // A picture list that, like the window's, refuses what is not a JPEG or GIF.
+  struct DecodingWindow : testing::RecordingWindow {
+    int AddCoverPicture(const Bytes& encoded) override {
+      if (encoded.rfind("\xFF\xD8", 0) != 0 && encoded.rfind("GIF8", 0) != 0) return -1;
+      return RecordingWindow::AddCoverPicture(encoded);
+    }
+  } window;
   window.showCovers = true;
   service.spaces[kOwner].albums.push_back(Albums(1, "broken").front());
-  service.spaces[kOwner].albums.back().id = "gone";  // its cover address answers 404
+  service.spaces[kOwner].albums.back().id = "gone";
+  service.spaces[kOwner].albums.back().photos[0].alwaysFail = true;  // its cover answers 404
   ListSpaceAlbums(window, session);
 
   ASSERT_EQ(window.albums.size(), 4u);
