@@ -82,8 +82,12 @@ bool PathExists(const Text& path) {
          !error;
 }
 
-Text MakeAlbumFolder(const Text& baseFolder, const Text& target, const Text& leafName) {
-  const Text parent = baseFolder + "\\" + target + "\\";
+Text MakeAlbumFolder(const Text& baseFolder, const Text& target, const Text& albumLeaf) {
+  // Names typed into the window (a renamed album, the target) must not climb out of the
+  // save folder: they are cleaned like every other name.
+  Text leafName = CleanFileName(albumLeaf);
+  if (leafName.empty()) leafName = texts::kUnknownName;
+  const Text parent = baseFolder + "\\" + CleanFileName(target) + "\\";
   const Text path = parent + FitFileName(leafName, 0);
   std::error_code error;
   if (!PathIsDirectory(path)) {

@@ -17,7 +17,8 @@ Text CleanFileName(const Text& name);
 // kMaxFileNameBytes.
 Text FitFileName(const Text& name, int reservedBytes);
 
-// Makes base\target\leaf (or the next free leaf(n)) and returns its path.
+// Makes base\target\leaf (or the next free leaf(n)) and returns its path. The target and
+// the leaf are cleaned (an empty leaf becomes "未知名称"), so no name leaves the base folder.
 Text MakeAlbumFolder(const Text& baseFolder, const Text& target, const Text& leafName);
 
 // The file path of photo `sequence` in `folder` under `format`; NoNumber takes a free name.

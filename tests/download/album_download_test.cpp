@@ -64,7 +64,7 @@ TEST_P(ModeTest, WritesEveryPhotoUnderItsName) {
   EXPECT_EQ(summary.photosWritten, 4);
   EXPECT_EQ(summary.photosFailed, 0);
   const std::string log = Log();
-  EXPECT_NE(log.find("准备下载相册《" + std::string(group ? "a/b" : "a/b") + "》\r\n\r\n"), std::string::npos);
+  EXPECT_NE(log.find("准备下载相册《a/b》\r\n\r\n"), std::string::npos);
   EXPECT_NE(log.find(c.doneLine), std::string::npos) << log;
   EXPECT_NE(log.find("-------全部下载完毕--------\r\n\r\n"), std::string::npos);
   EXPECT_EQ(window_.Messages().back().second, Gbk("全部下载完毕"));
@@ -74,11 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, ModeTest,
     ::testing::Values(
         ModeCase{"FullSizeNumberLast", AlbumSource::Space, DownloadMode::OriginalUnlimited,
-                 NameFormat::NumberLast, NumberLastFiles, "---完成《a/b》下载\r\n\r\n", "a/b"},
+                 NameFormat::NumberLast, NumberLastFiles, "---完成《a/b》下载\r\n\r\n", "ab"},
         ModeCase{"HighDefinitionNumberFirst", AlbumSource::Space, DownloadMode::HighDefinition,
-                 NameFormat::NumberFirst, NumberFirstFiles, "---完成《a/b》下载\r\n\r\n", "a/b"},
+                 NameFormat::NumberFirst, NumberFirstFiles, "---完成《a/b》下载\r\n\r\n", "ab"},
         ModeCase{"WholeAlbumNoNumber", AlbumSource::Space, DownloadMode::OriginalUpTo2000,
-                 NameFormat::NoNumber, NoNumberFiles, "---完成相册《a/b》下载\r\n\r\n", "a/b"},
+                 NameFormat::NoNumber, NoNumberFiles, "---完成相册《a/b》下载\r\n\r\n", "ab"},
         ModeCase{"Group", AlbumSource::Group, DownloadMode::HighDefinition, NameFormat::NumberLast,
                  GroupFiles, "----完成相册《ab》下载\r\n\r\n", "ab4"}),
     [](const auto& info) { return std::string(info.param.label); });

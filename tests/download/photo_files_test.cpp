@@ -77,6 +77,12 @@ TEST_F(PhotoFilesTest, EveryAlbumDownloadGetsANewFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(root_ / "123" / "春游(2)"));
 }
 
+TEST_F(PhotoFilesTest, TypedNamesStayInsideTheSaveFolder) {
+  EXPECT_EQ(MakeAlbumFolder(folder_, "../12", "../../a/b"), folder_ + "\\12\\ab");
+  EXPECT_EQ(MakeAlbumFolder(folder_, "12", ".."), folder_ + "\\12\\" + Gbk("未知名称"));
+  EXPECT_TRUE(std::filesystem::is_directory(root_ / "12" / "ab"));
+}
+
 TEST_F(PhotoFilesTest, LongNamesAreShortenedOnACharacterBoundary) {
   Text longName;
   for (int i = 0; i < 120; ++i) longName += Gbk("长");  // 360 bytes in UTF-8
