@@ -8,6 +8,6 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C build
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 if [ "${1:-}" = "--demo" ]; then
-  exec build/src/app/tarvelin-demo
+  exec build/src/demo/tarvelin-demo
 fi
 exec build/src/app/tarvelin
