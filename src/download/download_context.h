@@ -48,6 +48,7 @@ struct DownloadContext {
   PhotoHostLookup lookupPhotoHost;
   DownloadTally& tally;
   std::mt19937_64& random;
+  int photoThreads = 1;  // photos of one page fetched at once (interface 1)
 
   long long Random(long long low, long long high) {
     return std::uniform_int_distribution<long long>(low, high)(random);

@@ -118,7 +118,8 @@ void DownloadJob::Run(JobControl* control, DownloadTally* tally) {
     ScopedJobControl scoped(control);
     JobPort port(window_);
     std::mt19937_64 random(std::random_device{}());
-    DownloadContext context{port, session_, programDirectory_, lookupPhotoHost_, *tally, random};
+    DownloadContext context{port,  session_, programDirectory_, lookupPhotoHost_,
+                            *tally, random,   photoThreads_};
 
     const AlbumSelection selection =
         CollectAlbumJobs(port.Albums(), [&context] { return static_cast<int>(context.Random(1, 100)); });

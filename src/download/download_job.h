@@ -38,6 +38,8 @@ class DownloadJob {
 
   // Replaces the storage route lookup (the catalogue's LookupPhotoHost by default).
   void SetPhotoHostLookup(PhotoHostLookup lookup);
+  // Photos of one interface-1 page fetched at once (1: one at a time). Default 4.
+  void SetPhotoThreads(int threads) { photoThreads_ = threads; }
 
   // Running buttons, the log line, and the worker. Does nothing while a job runs.
   void Start();
@@ -63,6 +65,7 @@ class DownloadJob {
   SessionState& session_;
   const Text programDirectory_;
   PhotoHostLookup lookupPhotoHost_;
+  int photoThreads_ = 4;
 
   std::unique_ptr<JobControl> control_;
   std::unique_ptr<DownloadTally> tally_;

@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "download/album_description.h"
 #include "download/album_downloaders.h"
 #include "download/download_texts.h"
 #include "download/photo_files.h"
+#include "download/photo_pipeline.h"
 #include "download/photo_transfer.h"
 #include "download/progress_display.h"
 #include "download/request_texts.h"
@@ -137,13 +139,10 @@ void DownloadSpaceAlbum(DownloadContext& context, const AlbumJob& job, SpaceVari
     const int count = photos.Length();
     if (page == 1 && count > 0 && JobCheckpoint()) WriteAlbumDescription(folder, data);
     const Text listingTarget = context.session.ListingTarget();
+    std::vector<PhotoSource> sources(static_cast<size_t>(count));
     for (int j = 1; j <= count; ++j) {
-      if (JobStopped()) return;
-      const long long sequence = kPageSize * (page - 1) + j;
-      progress.Show(sequence);
-      port.Status(StatusLabel::PhotoNumber, job.photoCount + "/" + std::to_string(sequence));
       const JsonNode photo = photos.Item(j - 1);
-      PhotoSource source;
+      PhotoSource& source = sources[static_cast<size_t>(j - 1)];
       source.url = PhotoUrl(photo, which);
       source.headers = SpacePhotoHeaders(listingTarget);
       source.timeoutSeconds = variant.photoTimeout;
@@ -153,8 +152,15 @@ void DownloadSpaceAlbum(DownloadContext& context, const AlbumJob& job, SpaceVari
       if (which == SpaceVariant::FullSize) {
         source.secondUrl = TextReplace(source.secondUrl, "/b/", "/r/");
       }
-      const Text name = CleanFileName(TextTrim(photo.Member("name").Unquoted()));
-      const PhotoOutcome outcome = FetchPhoto(context.session, source);
+    }
+    PhotoPipeline pipeline(context.session, std::move(sources), context.photoThreads);
+    for (int j = 1; j <= count; ++j) {
+      if (JobStopped()) return;
+      const long long sequence = kPageSize * (page - 1) + j;
+      progress.Show(sequence);
+      port.Status(StatusLabel::PhotoNumber, job.photoCount + "/" + std::to_string(sequence));
+      const Text name = CleanFileName(TextTrim(photos.Item(j - 1).Member("name").Unquoted()));
+      const PhotoOutcome outcome = pipeline.Take(static_cast<size_t>(j - 1));
       if (JobStopped()) return;
       const Text path = PhotoFilePath(folder, settings.nameFormat, name, sequence);
       if (!StorePhoto(context, job.albumName, DisplayName(name, sequence), path, outcome)) return;

@@ -16,7 +16,8 @@ class JobControlTest : public DownloadTest {
  protected:
   void SetUp() override {
     DownloadTest::SetUp();
-    window_.settings.mode = DownloadMode::OriginalUnlimited;
+    // Interface 2 fetches one photo at a time, so "the next photo" is well defined.
+    window_.settings.mode = DownloadMode::OriginalUpTo2000;
     window_.settings.nameFormat = NameFormat::NumberFirst;
   }
   // An album of `count` photos "p"; photo `slow` answers after `delayMs`.
@@ -67,7 +68,7 @@ TEST_F(JobControlTest, PauseHoldsThePhotoInFlightUntilResume) {
 
   Job().Resume();
   Job().Wait();
-  EXPECT_EQ(FilesIn("A").size(), 4u);  // three photos and the description
+  EXPECT_EQ(FilesIn("A").size(), 3u);
   EXPECT_EQ(Count("暂停了下载\r\n", Log()), 1);
   EXPECT_EQ(Count("恢复了下载\r\n", Log()), 1);
   EXPECT_EQ(Buttons(), (std::vector<JobButtons>{JobButtons::Running, JobButtons::Paused,
@@ -127,7 +128,7 @@ TEST_F(JobControlTest, StopEndsARequestInFlightAndLeavesNoPartialFile) {
   EXPECT_LT(took.count(), 500) << "a stop should end the request within about 100 ms";
 
   const auto files = FilesIn("A");
-  EXPECT_EQ(files.size(), 2u);  // the description and photo 1, nothing half-written
+  EXPECT_EQ(files.size(), 1u);  // photo 1, nothing half-written
   EXPECT_EQ(files.count("(1)p.jpg"), 1u);
   EXPECT_FALSE(std::filesystem::exists(root_ / "save" / kOwner / "B"));
   const std::string log = Log();
@@ -136,6 +137,23 @@ TEST_F(JobControlTest, StopEndsARequestInFlightAndLeavesNoPartialFile) {
   EXPECT_EQ(Count("彻底结束下载了\r\n", log), 1);
   EXPECT_EQ(Buttons().back(), JobButtons::Idle);
   EXPECT_FALSE(Job().Running());
+}
+
+TEST_F(JobControlTest, StopEndsEveryFetcherOfAPage) {
+  window_.settings.mode = DownloadMode::OriginalUnlimited;  // several photos in flight
+  standin::FakeAlbum& album = SlowAlbum(12, 0, 0);
+  for (size_t i = 1; i < album.photos.size(); ++i) album.photos[i].hang = true;
+  Job().Start();
+  ASSERT_TRUE(Eventually([&] { return PhotoAsked(4); }));
+  const auto stopAt = steady_clock::now();
+  EXPECT_TRUE(Job().Stop());
+  Job().Wait();
+  const auto took = std::chrono::duration_cast<milliseconds>(steady_clock::now() - stopAt);
+  EXPECT_LT(took.count(), 500);
+  const auto files = FilesIn("A");
+  EXPECT_EQ(files.size(), 2u);  // the description and photo 1
+  EXPECT_EQ(files.count("(1)p.jpg"), 1u);
+  EXPECT_EQ(Job().Summary().photosFailed, 0);  // abandoned photos are not failures
 }
 
 TEST_F(JobControlTest, PauseThenStopEndsThePausedJob) {
