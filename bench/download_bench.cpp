@@ -155,8 +155,8 @@ int main(int argc, char** argv) {
     else if (flag == "--rounds") rounds = std::atoi(argv[i + 1]);
   }
 
+  standin::FakeService service;  // outlives the server, whose handlers read it
   standin::StandinServer server;
-  standin::FakeService service;
   service.photoListHost = kListHost;
   standin::FakeAlbum album;
   album.id = kAlbumId;

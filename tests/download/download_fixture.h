@@ -162,8 +162,8 @@ class DownloadTest : public ::testing::Test {
 
   std::string Log() const { return TextToUtf8(window_.Log()); }
 
+  standin::FakeService service_;  // outlives the server, whose handlers read it
   standin::StandinServer server_;
-  standin::FakeService service_;
   SessionState session_;
   ScriptedWindow window_;
   std::filesystem::path root_;
