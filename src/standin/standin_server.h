@@ -14,6 +14,7 @@ namespace tarvelin::standin {
 
 struct RecordedRequest {
   bool tls = false;
+  int connection = 0;       // 1-based number of the connection that carried it
   std::string requestLine;  // "GET /path?q HTTP/1.1"
   std::string method;
   std::string target;       // "/path?q"
@@ -62,6 +63,7 @@ class StandinServer {
   void ClearRoutes();
 
   std::vector<RecordedRequest> Requests() const;
+  int ConnectionCount() const;  // connections accepted so far
   void ClearRequests();
 
   // A transport configuration that sends every host on ports 80 and 443 here.
