@@ -97,7 +97,8 @@ int RunEngine(int port, const std::string& dir, int photos) {
   job.Start();
   job.Wait();
   const download::DownloadSummary summary = job.Summary();
-  std::printf("engine wrote %lld photos, %lld failed\n", summary.photosWritten, summary.photosFailed);
+  std::printf("engine wrote %lld photos, %lld failed\n", summary.photosWritten,
+              summary.photosFailed);
   return summary.photosWritten == photos ? 0 : 1;
 }
 
@@ -149,10 +150,14 @@ int main(int argc, char** argv) {
   }
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string flag = argv[i];
-    if (flag == "--photos") photos = std::atoi(argv[i + 1]);
-    else if (flag == "--kb") kb = std::atoi(argv[i + 1]);
-    else if (flag == "--dir") dir = argv[i + 1];
-    else if (flag == "--rounds") rounds = std::atoi(argv[i + 1]);
+    if (flag == "--photos")
+      photos = std::atoi(argv[i + 1]);
+    else if (flag == "--kb")
+      kb = std::atoi(argv[i + 1]);
+    else if (flag == "--dir")
+      dir = argv[i + 1];
+    else if (flag == "--rounds")
+      rounds = std::atoi(argv[i + 1]);
   }
 
   standin::FakeService service;  // outlives the server, whose handlers read it
@@ -183,8 +188,8 @@ int main(int argc, char** argv) {
     out << "silent\nfail\nconnect-to = \"::127.0.0.1:" << port << "\"\n";
     for (int i = 0; i < photos; ++i) {
       out << "url = \"" << standin::FakePhotoUrl(service, album, i, 'r') << "\"\n"
-          << "output = \"" << (root / "curl" / ("(" + std::to_string(i + 1) + ")photo.jpg")).string()
-          << "\"\n";
+          << "output = \""
+          << (root / "curl" / ("(" + std::to_string(i + 1) + ")photo.jpg")).string() << "\"\n";
     }
   }
 
@@ -195,17 +200,19 @@ int main(int argc, char** argv) {
     fs::create_directories(root / "curl");
     fs::remove_all(root / "engine");
     const ChildRun curl = Spawn({"curl", "-K", config.string()});
-    const ChildRun engine =
-        Spawn({self, "engine", std::to_string(port), (root / "engine").string(), std::to_string(photos)});
+    const ChildRun engine = Spawn(
+        {self, "engine", std::to_string(port), (root / "engine").string(), std::to_string(photos)});
     const auto [curlFiles, curlBytes] = Tally(root / "curl");
     const auto [engineFiles, engineBytes] = Tally(root / "engine");
     const double curlRate = photos / curl.seconds, engineRate = photos / engine.seconds;
     std::printf("round %d\n", round);
-    std::printf("  curl   : %7.1f photos/s  %6.2f s  peak %6.1f MB  %ld files %lld bytes  exit %d\n",
-                curlRate, curl.seconds, curl.peakKb / 1024.0, curlFiles, curlBytes, curl.status);
-    std::printf("  engine : %7.1f photos/s  %6.2f s  peak %6.1f MB  %ld files %lld bytes  exit %d\n",
-                engineRate, engine.seconds, engine.peakKb / 1024.0, engineFiles, engineBytes,
-                engine.status);
+    std::printf(
+        "  curl   : %7.1f photos/s  %6.2f s  peak %6.1f MB  %ld files %lld bytes  exit %d\n",
+        curlRate, curl.seconds, curl.peakKb / 1024.0, curlFiles, curlBytes, curl.status);
+    std::printf(
+        "  engine : %7.1f photos/s  %6.2f s  peak %6.1f MB  %ld files %lld bytes  exit %d\n",
+        engineRate, engine.seconds, engine.peakKb / 1024.0, engineFiles, engineBytes,
+        engine.status);
     std::printf("  ratio engine/curl: %.3f\n", engineRate / curlRate);
   }
   fs::remove_all(root);

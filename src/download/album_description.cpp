@@ -58,13 +58,12 @@ Text DescriptionDate(const Text& value) {
 
 Text AlbumDescription(const JsonNode& data) {
   const JsonNode topic = data.Member("topic");
-  return Text(texts::kDescName) + topic.Member("name").Unquoted() + "\r\n" +
-         texts::kDescCreated + DescriptionDate(topic.Member("createtime").Unquoted()) + "\r\n" +
-         texts::kDescText + topic.Member("desc").Unquoted() + "\r\n" +
-         texts::kDescCount + data.Member("totalInAlbum").Unquoted() + "\r\n" +
-         texts::kDescUploaded + DescriptionDate(topic.Member("lastuploadtime").Unquoted()) +
-         "\r\n" + texts::kDescModified + DescriptionDate(topic.Member("modifytime").Unquoted()) +
-         "\r\n";
+  return Text(texts::kDescName) + topic.Member("name").Unquoted() + "\r\n" + texts::kDescCreated +
+         DescriptionDate(topic.Member("createtime").Unquoted()) + "\r\n" + texts::kDescText +
+         topic.Member("desc").Unquoted() + "\r\n" + texts::kDescCount +
+         data.Member("totalInAlbum").Unquoted() + "\r\n" + texts::kDescUploaded +
+         DescriptionDate(topic.Member("lastuploadtime").Unquoted()) + "\r\n" +
+         texts::kDescModified + DescriptionDate(topic.Member("modifytime").Unquoted()) + "\r\n";
 }
 
 bool WriteAlbumDescription(const Text& albumFolder, const JsonNode& data) {

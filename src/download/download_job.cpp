@@ -36,8 +36,7 @@ void DownloadOne(DownloadContext& context, const AlbumJob& job) {
 Text SummaryLine(const DownloadSummary& summary) {
   return texts::kSummaryPhotos + std::to_string(summary.photosWritten) +
          texts::kSummaryFailedPhotos + std::to_string(summary.photosFailed) +
-         texts::kSummaryFailedAlbums + std::to_string(summary.albumsFailed) +
-         texts::kSummaryClose;
+         texts::kSummaryFailedAlbums + std::to_string(summary.albumsFailed) + texts::kSummaryClose;
 }
 
 }  // namespace
@@ -54,7 +53,9 @@ DownloadJob::~DownloadJob() {
   Join();
 }
 
-void DownloadJob::SetPhotoHostLookup(PhotoHostLookup lookup) { lookupPhotoHost_ = std::move(lookup); }
+void DownloadJob::SetPhotoHostLookup(PhotoHostLookup lookup) {
+  lookupPhotoHost_ = std::move(lookup);
+}
 
 void DownloadJob::Start() {
   if (Running()) return;
@@ -118,17 +119,17 @@ void DownloadJob::Run(JobControl* control, DownloadTally* tally) {
     ScopedJobControl scoped(control);
     JobPort port(window_);
     std::mt19937_64 random(std::random_device{}());
-    DownloadContext context{port,  session_, programDirectory_, lookupPhotoHost_,
+    DownloadContext context{port,   session_, programDirectory_, lookupPhotoHost_,
                             *tally, random,   photoThreads_};
 
-    const AlbumSelection selection =
-        CollectAlbumJobs(port.Albums(), [&context] { return static_cast<int>(context.Random(1, 100)); });
+    const AlbumSelection selection = CollectAlbumJobs(
+        port.Albums(), [&context] { return static_cast<int>(context.Random(1, 100)); });
     port.Log(selection.selectionText.empty()
                  ? Text(texts::kNothingSelected) + "\r\n\r\n"
                  : texts::kSelectedLabel + selection.selectionText + "\r\n\r\n");
-    port.Status(StatusLabel::SelectedCount, texts::kTotalAlbumsOpen +
-                                                std::to_string(selection.jobs.size()) +
-                                                texts::kTotalAlbumsClose);
+    port.Status(
+        StatusLabel::SelectedCount,
+        texts::kTotalAlbumsOpen + std::to_string(selection.jobs.size()) + texts::kTotalAlbumsClose);
     for (size_t k = 0; k < selection.jobs.size() && !JobStopped(); ++k) {
       port.Status(StatusLabel::CurrentAlbum,
                   texts::kCurrentAlbumOpen + std::to_string(k + 1) + texts::kCurrentAlbumClose);
@@ -162,8 +163,8 @@ void OpenDownloadFolder(WindowPort& window, const Text& programDirectory) {
   }
   const Text target = window.TargetText();
   const Text targetFolder = saveFolder + "\\" + target;
-  window.OpenPath(LocalPath(!target.empty() && PathIsDirectory(targetFolder) ? targetFolder
-                                                                             : saveFolder));
+  window.OpenPath(
+      LocalPath(!target.empty() && PathIsDirectory(targetFolder) ? targetFolder : saveFolder));
 }
 
 }  // namespace tarvelin::download

@@ -29,13 +29,14 @@ Text PageUrl(DownloadContext& context, const AlbumJob& job, long long page) {
   const SessionValues session = context.session.Snapshot();
   return Text("http://") + endpoints::ProxyHost + "/proxy/domain/" + endpoints::GroupPhotoHost +
          "/cgi-bin/upp/qun_list_photo_v2?g_tk=" + session.pskeyToken +
-         "&qzonetoken=" + session.pageToken + "&callback=shine1_Callback&t=" +
-         std::to_string(context.Random(100000000, 999999999)) +
+         "&qzonetoken=" + session.pageToken +
+         "&callback=shine1_Callback&t=" + std::to_string(context.Random(100000000, 999999999)) +
          "&qunId=" + context.port.Target() + "&albumId=" + job.albumId +
          "&uin=" + session.accountNumber + "&start=" + std::to_string(kPageSize * (page - 1)) +
          "&num=500&getCommentCnt=0&getMemberRole=1&hostUin=" + session.accountNumber +
          "&getalbum=1&format=json&platform=qzone&inCharset=utf-8&outCharset=utf-8"
-         "&source=qzone&callbackFun=shine1&_=" + MillisecondStamp();
+         "&source=qzone&callbackFun=shine1&_=" +
+         MillisecondStamp();
 }
 
 // Empty when every try came back empty.
@@ -83,8 +84,9 @@ void DownloadGroupAlbum(DownloadContext& context, const AlbumJob& job) {
     const JsonNode data = reply.Root().Member("data");
     if (!reply.Valid() || data.IsNull()) {
       if (!albumFailed) {
-        ReportAlbumFailure(context, albumName,
-                           text.empty() ? Text(texts::kReasonNoReply) : Text(texts::kReasonBadReply));
+        ReportAlbumFailure(
+            context, albumName,
+            text.empty() ? Text(texts::kReasonNoReply) : Text(texts::kReasonBadReply));
       }
       albumFailed = true;
       lastPageFull = false;

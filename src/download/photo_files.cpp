@@ -32,10 +32,12 @@ Text Parenthesized(long long number) { return "(" + std::to_string(number) + ")"
 }  // namespace
 
 Text CleanFileName(const Text& name) {
+  // clang-format off
   static const char* const kRemoved[] = {
       ":", ":", "\\", "/", "?", "*", "<", ">", "|",
       texts::kFullColon, texts::kFullQuestion, texts::kIdeoStop, texts::kFullLeftParen,
       texts::kFullRightParen, texts::kMiddleDot, texts::kFullExclamation, texts::kFullComma, "."};
+  // clang-format on
   Text cleaned = name;
   for (const char* removed : kRemoved) cleaned = TextReplace(cleaned, removed, "");
   return cleaned;
@@ -50,8 +52,8 @@ Text FitFileName(const Text& name, int reservedBytes) {
   size_t low = 0, high = starts.size();
   while (low < high) {
     const size_t mid = (low + high + 1) / 2;
-    if (Utf8Length(name.substr(0, starts[mid - 1] + CharLength(name, starts[mid - 1]))) +
-            reservedBytes <= kMaxFileNameBytes) {
+    const size_t bytes = starts[mid - 1] + CharLength(name, starts[mid - 1]);
+    if (Utf8Length(name.substr(0, bytes)) + reservedBytes <= kMaxFileNameBytes) {
       low = mid;
     } else {
       high = mid - 1;
@@ -78,8 +80,7 @@ bool PathIsDirectory(const Text& path) {
 
 bool PathExists(const Text& path) {
   std::error_code error;
-  return fs::symlink_status(NativePath(path), error).type() != fs::file_type::not_found &&
-         !error;
+  return fs::symlink_status(NativePath(path), error).type() != fs::file_type::not_found && !error;
 }
 
 Text MakeAlbumFolder(const Text& baseFolder, const Text& target, const Text& albumLeaf) {
@@ -131,7 +132,8 @@ bool WriteFileAtomically(const Text& path, const Bytes& content) {
   static std::atomic<unsigned long long> counter{0};
   const std::string target = NativePath(path);
   const size_t slash = target.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash);
+  const std::string folder =
+      slash == std::string::npos ? std::string(".") : target.substr(0, slash);
   const std::string temporary = folder + "/.tarvelin-" + std::to_string(getpid()) + "-" +
                                 std::to_string(counter.fetch_add(1)) + ".part";
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -141,8 +143,11 @@ bool WriteFileAtomically(const Text& path, const Bytes& content) {
   while (ok && written < content.size()) {
     const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else written += static_cast<size_t>(n);
+    if (n <= 0) {
+      ok = false;
+    } else {
+      written += static_cast<size_t>(n);
+    }
   }
   if (::close(fd) != 0) ok = false;
   if (ok && std::rename(temporary.c_str(), target.c_str()) != 0) ok = false;

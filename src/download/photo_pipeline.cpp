@@ -30,9 +30,8 @@ void PhotoPipeline::Fetch() {
   ScopedJobControl scoped(control_);
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] {
-      return closing_ || next_ >= sources_.size() || next_ <= taking_ + ahead_;
-    });
+    changed_.wait(
+        lock, [this] { return closing_ || next_ >= sources_.size() || next_ <= taking_ + ahead_; });
     if (closing_ || next_ >= sources_.size()) return;
     const size_t index = next_++;
     lock.unlock();

@@ -37,9 +37,9 @@ class PhotoPipeline {
   const std::vector<PhotoSource> sources_;
   std::vector<std::optional<PhotoOutcome>> results_;
   JobControl* const control_;
-  size_t ahead_;        // how far past the photo being taken the fetchers may go
-  size_t next_ = 0;     // next photo to hand to a fetcher
-  size_t taking_ = 0;   // the photo the writer waits for
+  size_t ahead_;       // how far past the photo being taken the fetchers may go
+  size_t next_ = 0;    // next photo to hand to a fetcher
+  size_t taking_ = 0;  // the photo the writer waits for
   bool closing_ = false;
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -10,15 +10,15 @@ struct PhotoSource {
   Text url;
   Text headers;
   int timeoutSeconds = 0;
-  Text secondUrl;             // empty: no second download
+  Text secondUrl;  // empty: no second download
   int secondTimeoutSeconds = 0;
-  long long threshold = 0;    // second download when fewer bytes arrive; 0 turns it off
+  long long threshold = 0;  // second download when fewer bytes arrive; 0 turns it off
 };
 
 struct PhotoOutcome {
-  bool ok = false;            // a 2xx reply with a body
+  bool ok = false;  // a 2xx reply with a body
   Bytes bytes;
-  Text reason;                // why it failed
+  Text reason;  // why it failed
 };
 
 // A photo counts only as a 2xx reply with a non-empty body; a failed one is tried twice

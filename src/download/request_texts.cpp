@@ -14,7 +14,8 @@ Text SpacePhotoHeaders(const Text& listingTarget) {
 Text PhotoPageHeaders(const Text& albumId) {
   return Text("Accept: */*\r\n") + "Referer: http://" + endpoints::PhotoPageHost +
          "/qzone/photo/v7/page/photo.html?init=photo.v7/module/photoList2/index&navBar=1&normal=1"
-         "&aid=" + albumId + "\r\n" +
+         "&aid=" +
+         albumId + "\r\n" +
          "Accept-Language: zh-CN\r\n"
          "User-Agent: Mozilla/4.0 (compatible; MSIE 7.0; Windows NT 6.1; WOW64; Trident/4.0; "
          "MRA 6.3 (build 8065); MRA 8.4 (build 7786); SLCC2; .NET CLR 2.0.50727; .NET CLR "
@@ -23,10 +24,12 @@ Text PhotoPageHeaders(const Text& albumId) {
 }
 
 Text ViewAlbumHeaders(const Text& listingTarget) {
-  return Text("User-Agent: Mozilla/5.0 (Windows NT 6.3; rv:36.0) Gecko/20100101 Firefox/36.04\r\n"
-              "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
-              "Accept-Language: zh-CN,zh;q=0.8,en-US;q=0.5,en;q=0.3\r\n"
-              "Referer: http://") + endpoints::SpaceUserHost + "/" + listingTarget + "/4";
+  return Text(
+             "User-Agent: Mozilla/5.0 (Windows NT 6.3; rv:36.0) Gecko/20100101 Firefox/36.04\r\n"
+             "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
+             "Accept-Language: zh-CN,zh;q=0.8,en-US;q=0.5,en;q=0.3\r\n"
+             "Referer: http://") +
+         endpoints::SpaceUserHost + "/" + listingTarget + "/4";
 }
 
 Text StoreForm(const Text& url, const Text& marker, bool ignoreCase) {

@@ -8,10 +8,9 @@ namespace tarvelin::download {
 bool InCookieDomain(const Text& url) {
   const Text host = UrlHost(url);
   const Text domain = endpoints::CookieDomain;
-  return host == domain ||
-         (host.size() > domain.size() && host.compare(host.size() - domain.size(), domain.size(),
-                                                      domain) == 0 &&
-          host[host.size() - domain.size() - 1] == '.');
+  return host == domain || (host.size() > domain.size() &&
+                            host.compare(host.size() - domain.size(), domain.size(), domain) == 0 &&
+                            host[host.size() - domain.size() - 1] == '.');
 }
 
 Bytes ListFetchWinInet(SessionState& session, const Text& url) {

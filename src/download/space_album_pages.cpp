@@ -39,16 +39,18 @@ Variant VariantOf(SpaceVariant variant) {
   return {1000000, 9999999, 15, 90, 60};
 }
 
-Text PageUrl(DownloadContext& context, const Text& routeHost, const AlbumJob& job,
-             long long page, long long t) {
+Text PageUrl(DownloadContext& context, const Text& routeHost, const AlbumJob& job, long long page,
+             long long t) {
   const SessionValues session = context.session.Snapshot();
   return Text("http://") + endpoints::ProxyHost + "/proxy/domain/" + routeHost +
-         "/fcgi-bin/cgi_list_photo?t=" + std::to_string(t) + "&mode=0&idcNum=0&hostUin=" +
-         context.session.ListingTarget() + "&topicId=" + job.albumId + "&noTopic=0&uin=" +
-         session.accountNumber + "&pageStart=" + std::to_string(kPageSize * (page - 1)) +
+         "/fcgi-bin/cgi_list_photo?t=" + std::to_string(t) +
+         "&mode=0&idcNum=0&hostUin=" + context.session.ListingTarget() + "&topicId=" + job.albumId +
+         "&noTopic=0&uin=" + session.accountNumber +
+         "&pageStart=" + std::to_string(kPageSize * (page - 1)) +
          "&pageNum=400&skipCmtCount=0&singleurl=1&batchId=&notice=0&appid=4&inCharset=utf-8"
          "&outCharset=utf-8&source=qzone&plat=qzone&outstyle=json&format=jsonp&json_esc=1"
-         "&question=&answer=&callbackFun=shine0&g_tk=" + session.pskeyToken;
+         "&question=&answer=&callbackFun=shine0&g_tk=" +
+         session.pskeyToken;
 }
 
 // The JSON inside "shine0_Callback(" ... ");". The last ");" closes it, so a photo name
@@ -72,8 +74,8 @@ struct PageText {
 PageText FetchPage(DownloadContext& context, const Variant& variant, const Text& routeHost,
                    const AlbumJob& job, long long page) {
   PageText result;
-  const Text url = PageUrl(context, routeHost, job, page,
-                           context.Random(variant.tLow, variant.tHigh));
+  const Text url =
+      PageUrl(context, routeHost, job, page, context.Random(variant.tLow, variant.tHigh));
   for (int attempt = 0; attempt < variant.listTries && !JobStopped(); ++attempt) {
     const Text reply = Utf8ToText(ListFetchWinInet(context.session, url));
     result.json = CutCallback(reply);
@@ -128,8 +130,8 @@ void DownloadSpaceAlbum(DownloadContext& context, const AlbumJob& job, SpaceVari
     const JsonNode data = reply.Root().Member("data");
     if (!text.ok || !reply.Valid() || data.IsNull()) {
       if (!albumFailed) {
-        ReportAlbumFailure(context, job.albumName, text.ok ? Text(texts::kReasonBadReply)
-                                                           : text.reason);
+        ReportAlbumFailure(context, job.albumName,
+                           text.ok ? Text(texts::kReasonBadReply) : text.reason);
       }
       albumFailed = true;
       lastPageFull = false;

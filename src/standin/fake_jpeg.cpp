@@ -7,6 +7,7 @@ namespace {
 
 // A grey 1x1 baseline JPEG: JFIF header, one quantisation table, one-symbol Huffman tables,
 // and a single all-zero block.
+// clang-format off
 const unsigned char kHead[] = {
     0xFF, 0xD8,                                                        // SOI
     0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 1, 1, 0, 0, 1, 0, 1, 0, 0};  // APP0
@@ -18,6 +19,7 @@ const unsigned char kTail[] = {
     0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00,  // SOS
     0x3F,                                                        // DC 0, end of block
     0xFF, 0xD9};                                                 // EOI
+// clang-format on
 
 constexpr std::size_t kSegmentMax = 65535;  // largest segment length field (it counts itself)
 

@@ -18,12 +18,24 @@ std::string Quoted(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '/': out += "\\/"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '/':
+        out += "\\/";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           static const char kHex[] = "0123456789abcdef";
@@ -75,7 +87,8 @@ FakeAlbum* FindAnyAlbum(FakeService& service, const std::string& id) {
 std::pair<size_t, size_t> Slice(const FakeAlbum& album, long long start, long long count) {
   const size_t total = album.photos.size();
   const size_t from = static_cast<size_t>(std::clamp<long long>(start, 0, total));
-  const size_t to = static_cast<size_t>(std::clamp<long long>(start + std::max(0LL, count), 0, total));
+  const size_t to =
+      static_cast<size_t>(std::clamp<long long>(start + std::max(0LL, count), 0, total));
   return {from, std::max(from, to)};
 }
 
@@ -102,11 +115,13 @@ ScriptedReply ListPhotosPaged(FakeService& service, const RecordedRequest& reque
     return Json("", kType);
   }
   const auto space = service.spaces.find(request.Param("hostUin"));
-  const FakeAlbum* album =
-      space == service.spaces.end() ? nullptr : FindAlbum(space->second.albums, request.Param("topicId"));
-  if (!album) return Json("shine0_Callback({\"code\":-3000,\"message\":\"no such album\"});", kType);
-  const auto [from, to] = Slice(*album, Number(request.Param("pageStart")),
-                                Number(request.Param("pageNum")));
+  const FakeAlbum* album = space == service.spaces.end()
+                               ? nullptr
+                               : FindAlbum(space->second.albums, request.Param("topicId"));
+  if (!album)
+    return Json("shine0_Callback({\"code\":-3000,\"message\":\"no such album\"});", kType);
+  const auto [from, to] =
+      Slice(*album, Number(request.Param("pageStart")), Number(request.Param("pageNum")));
   std::string list;
   for (size_t i = from; i < to; ++i) {
     const FakePhoto& photo = album->photos[i];
@@ -134,23 +149,26 @@ ScriptedReply ViewAlbum(FakeService& service, const RecordedRequest& request) {
   std::lock_guard<std::mutex> lock(service.mutex);
   if (service.notLoggedInPhotoListReplies > 0) {
     --service.notLoggedInPhotoListReplies;
-    return Json(Utf8ToText("{\"code\":-3000,\"message\":\"\xE6\x82\xA8\xE5\xB0\x9A\xE6\x9C\xAA"
-                           "\xE7\x99\xBB\xE5\xBD\x95\xE6\x88\x96\xE8\x80\x85\xE7\x99\xBB\xE5\xBD"
-                           "\x95\xE8\xB6\x85\xE6\x97\xB6\"}"));  // 您尚未登录或者登录超时
+    return Json(
+        Utf8ToText("{\"code\":-3000,\"message\":\"\xE6\x82\xA8\xE5\xB0\x9A\xE6\x9C\xAA"
+                   "\xE7\x99\xBB\xE5\xBD\x95\xE6\x88\x96\xE8\x80\x85\xE7\x99\xBB\xE5\xBD"
+                   "\x95\xE8\xB6\x85\xE6\x97\xB6\"}"));  // 您尚未登录或者登录超时
   }
   if (service.busyPhotoListReplies > 0) {
     --service.busyPhotoListReplies;
-    return Json(Utf8ToText("{\"code\":-10000,\"message\":\"\xE5\xBD\x93\xE5\x89\x8D\xE4\xBD\xBF"
-                           "\xE7\x94\xA8\xE7\x9B\xB8\xE5\x86\x8C\xE6\x9C\x8D\xE5\x8A\xA1\xE7\x9A"
-                           "\x84\xE7\x94\xA8\xE6\x88\xB7\xE8\xBF\x87\xE5\xA4\x9A\"}"));  // 当前使用相册服务的用户过多
+    return Json(Utf8ToText(
+        "{\"code\":-10000,\"message\":\"\xE5\xBD\x93\xE5\x89\x8D\xE4\xBD\xBF"
+        "\xE7\x94\xA8\xE7\x9B\xB8\xE5\x86\x8C\xE6\x9C\x8D\xE5\x8A\xA1\xE7\x9A"
+        "\x84\xE7\x94\xA8\xE6\x88\xB7\xE8\xBF\x87\xE5\xA4\x9A\"}"));  // 当前使用相册服务的用户过多
   }
   if (service.emptyPhotoListReplies > 0) {
     --service.emptyPhotoListReplies;
     return Json("");
   }
   const auto space = service.spaces.find(request.Param("hostUin"));
-  const FakeAlbum* album =
-      space == service.spaces.end() ? nullptr : FindAlbum(space->second.albums, request.Param("albumId"));
+  const FakeAlbum* album = space == service.spaces.end()
+                               ? nullptr
+                               : FindAlbum(space->second.albums, request.Param("albumId"));
   if (!album) return Json("{\"code\":-4404,\"message\":\"no such album\"}");
   const auto [from, to] = Slice(*album, 0, 2000);
   std::string list;
@@ -177,22 +195,25 @@ ScriptedReply ListGroupPhotos(FakeService& service, const RecordedRequest& reque
     return Json("{\"code\":-10000,\"message\":\"busy\"}");
   }
   const auto group = service.groups.find(request.Param("qunId"));
-  const FakeAlbum* album =
-      group == service.groups.end() ? nullptr : FindAlbum(group->second.albums, request.Param("albumId"));
+  const FakeAlbum* album = group == service.groups.end()
+                               ? nullptr
+                               : FindAlbum(group->second.albums, request.Param("albumId"));
   if (!album) return Json("{\"code\":-4404,\"message\":\"no such album\"}");
-  const auto [from, to] = Slice(*album, Number(request.Param("start")), Number(request.Param("num")));
+  const auto [from, to] =
+      Slice(*album, Number(request.Param("start")), Number(request.Param("num")));
   std::string list;
   for (size_t i = from; i < to; ++i) {
     const FakePhoto& photo = album->photos[i];
     if (!list.empty()) list += ",";
-    list += "{\"name\":" + Quoted(photo.name) + ",\"lloc\":" + Quoted(photo.id) +
-            ",\"rawurl\":" + Quoted(FakePhotoUrl(service, *album, static_cast<int>(i), 'r')) +
-            ",\"hdurl\":" + Quoted(FakePhotoUrl(service, *album, static_cast<int>(i), 'b')) +
-            ",\"burl\":" + Quoted(FakePhotoUrl(service, *album, static_cast<int>(i), 'm') + "/200?w5") +
-            "}";
+    list +=
+        "{\"name\":" + Quoted(photo.name) + ",\"lloc\":" + Quoted(photo.id) +
+        ",\"rawurl\":" + Quoted(FakePhotoUrl(service, *album, static_cast<int>(i), 'r')) +
+        ",\"hdurl\":" + Quoted(FakePhotoUrl(service, *album, static_cast<int>(i), 'b')) +
+        ",\"burl\":" + Quoted(FakePhotoUrl(service, *album, static_cast<int>(i), 'm') + "/200?w5") +
+        "}";
   }
-  return Json("{\"code\":0,\"message\":\"\",\"data\":{\"photos\":[" + list + "],\"total\":" +
-              std::to_string(album->photos.size()) + "}}");
+  return Json("{\"code\":0,\"message\":\"\",\"data\":{\"photos\":[" + list +
+              "],\"total\":" + std::to_string(album->photos.size()) + "}}");
 }
 
 // Photo files: /psb?/ALBUM/PHOTO/SIZE/INDEX...
@@ -228,8 +249,7 @@ ScriptedReply ServePhoto(FakeService& service, const RecordedRequest& request) {
 
 }  // namespace
 
-std::string FakePhotoUrl(const FakeService& service, const FakeAlbum& album, int index,
-                         char size) {
+std::string FakePhotoUrl(const FakeService& service, const FakeAlbum& album, int index, char size) {
   const FakePhoto& photo = album.photos[static_cast<size_t>(index)];
   return "http://" + service.photoHost + "/psb?/" + album.id + "/" + photo.id + "/" +
          std::string(1, size) + "/" + std::to_string(index);
@@ -247,10 +267,10 @@ void InstallPhotoRoutes(StandinServer& server, FakeService& service) {
                [&service](const RecordedRequest& r) { return ListPhotosPaged(service, r); });
   server.Route(proxy, "/proxy/domain/" + viewHost + "/cgi-bin/common/cgi_view_album_v2",
                [&service](const RecordedRequest& r) { return ViewAlbum(service, r); });
-  server.Route(proxy,
-               "/proxy/domain/" + std::string(endpoints::GroupPhotoHost) +
-                   "/cgi-bin/upp/qun_list_photo_v2",
-               [&service](const RecordedRequest& r) { return ListGroupPhotos(service, r); });
+  server.Route(
+      proxy,
+      "/proxy/domain/" + std::string(endpoints::GroupPhotoHost) + "/cgi-bin/upp/qun_list_photo_v2",
+      [&service](const RecordedRequest& r) { return ListGroupPhotos(service, r); });
   server.Route("", "/psb", [&service](const RecordedRequest& r) { return ServePhoto(service, r); });
 }
 

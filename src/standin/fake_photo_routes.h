@@ -18,7 +18,6 @@ struct FakeAlbum;
 void InstallPhotoRoutes(StandinServer& server, FakeService& service);
 
 // The address a list gives for photo `index` (0-based) of `album`, in size `size`.
-std::string FakePhotoUrl(const FakeService& service, const FakeAlbum& album, int index,
-                         char size);
+std::string FakePhotoUrl(const FakeService& service, const FakeAlbum& album, int index, char size);
 
 }  // namespace tarvelin::standin

@@ -22,20 +22,28 @@ struct ModeCase {
 
 // The photos are named IMG, IMG, 春/游? and "" in this order.
 Files NumberLastFiles(const standin::FakeAlbum& a) {
-  return {{"IMG(1).jpg", a.photos[0].bytes}, {"IMG(2).jpg", a.photos[1].bytes},
-          {"春游(3).jpg", a.photos[2].bytes}, {"(4).jpg", a.photos[3].bytes}};
+  return {{"IMG(1).jpg", a.photos[0].bytes},
+          {"IMG(2).jpg", a.photos[1].bytes},
+          {"春游(3).jpg", a.photos[2].bytes},
+          {"(4).jpg", a.photos[3].bytes}};
 }
 Files NumberFirstFiles(const standin::FakeAlbum& a) {
-  return {{"(1)IMG.jpg", a.photos[0].bytes}, {"(2)IMG.jpg", a.photos[1].bytes},
-          {"(3)春游.jpg", a.photos[2].bytes}, {"(4).jpg", a.photos[3].bytes}};
+  return {{"(1)IMG.jpg", a.photos[0].bytes},
+          {"(2)IMG.jpg", a.photos[1].bytes},
+          {"(3)春游.jpg", a.photos[2].bytes},
+          {"(4).jpg", a.photos[3].bytes}};
 }
 Files NoNumberFiles(const standin::FakeAlbum& a) {
-  return {{"IMG.jpg", a.photos[0].bytes}, {"IMG(1).jpg", a.photos[1].bytes},
-          {"春游.jpg", a.photos[2].bytes}, {"未知名称.jpg", a.photos[3].bytes}};
+  return {{"IMG.jpg", a.photos[0].bytes},
+          {"IMG(1).jpg", a.photos[1].bytes},
+          {"春游.jpg", a.photos[2].bytes},
+          {"未知名称.jpg", a.photos[3].bytes}};
 }
 Files GroupFiles(const standin::FakeAlbum& a) {
-  return {{"IMG.jpg", a.photos[0].bytes}, {"IMG(1).jpg", a.photos[1].bytes},
-          {"春游.jpg", a.photos[2].bytes}, {"没名.jpg", a.photos[3].bytes}};
+  return {{"IMG.jpg", a.photos[0].bytes},
+          {"IMG(1).jpg", a.photos[1].bytes},
+          {"春游.jpg", a.photos[2].bytes},
+          {"没名.jpg", a.photos[3].bytes}};
 }
 
 class ModeTest : public DownloadTest, public ::testing::WithParamInterface<ModeCase> {};
@@ -176,7 +184,8 @@ TEST_P(UnreadableListTest, AlbumIsLoggedAndCountedAsFailed) {
   EXPECT_EQ(summary.photosWritten, 1);  // the second album still comes
   EXPECT_EQ(CountRequests(c.listPath), c.tries + 1);
   const std::string log = Log();
-  EXPECT_NE(log.find(std::string("相册《A》的照片列表读取失败：") + c.reason), std::string::npos) << log;
+  EXPECT_NE(log.find(std::string("相册《A》的照片列表读取失败：") + c.reason), std::string::npos)
+      << log;
   EXPECT_EQ(log.find("完成《A》"), std::string::npos);
   EXPECT_EQ(log.find("完成相册《A》"), std::string::npos);
   EXPECT_NE(log.find("失败相册[1]个"), std::string::npos);
@@ -187,9 +196,11 @@ INSTANTIATE_TEST_SUITE_P(
     Interfaces, UnreadableListTest,
     ::testing::Values(
         UnreadableCase{"FullSizeBusy", AlbumSource::Space, DownloadMode::OriginalUnlimited,
-                       &standin::FakeService::busyPhotoListReplies, 10, "cgi_list_photo", "服务繁忙"},
+                       &standin::FakeService::busyPhotoListReplies, 10, "cgi_list_photo",
+                       "服务繁忙"},
         UnreadableCase{"HighDefinitionBusy", AlbumSource::Space, DownloadMode::HighDefinition,
-                       &standin::FakeService::busyPhotoListReplies, 15, "cgi_list_photo", "服务繁忙"},
+                       &standin::FakeService::busyPhotoListReplies, 15, "cgi_list_photo",
+                       "服务繁忙"},
         UnreadableCase{"WholeNotLoggedIn", AlbumSource::Space, DownloadMode::OriginalUpTo2000,
                        &standin::FakeService::notLoggedInPhotoListReplies, 10, "cgi_view_album_v2",
                        "未登录或登录超时"},

@@ -27,10 +27,10 @@ AlbumRecord Row(const char* number, const char* utf8Name, const char* count, con
 
 TEST(CollectAlbumJobs, TakesTickedRowsWithCountAndId) {
   const std::vector<AlbumRecord> rows = {
-      Row("1", "  春游　", "12", "a1"),   // trimmed of ASCII and full-width spaces
+      Row("1", "  春游　", "12", "a1"),  // trimmed of ASCII and full-width spaces
       Row("2", "skipped", "3", "a2", false),
-      Row("3", "no id", "5", ""),       // named in the selection, not downloaded
-      Row("5", "　 ", "7", "a5"),        // no name left: 未知名称_N
+      Row("3", "no id", "5", ""),  // named in the selection, not downloaded
+      Row("5", "　 ", "7", "a5"),  // no name left: 未知名称_N
   };
   const AlbumSelection selection = CollectAlbumJobs(rows, [] { return 37; });
   EXPECT_EQ(TextToUtf8(selection.selectionText), "1、3、5、");
@@ -47,20 +47,21 @@ TEST(DescriptionDate, WallTimeOfUtcPlus8) {
     const char* value;
     const char* text;
   } cases[] = {
-      {"1492751100", "2017年4月21日13时5分"},      // 05:05:00 UTC
-      {"1492751100000", "2017年4月21日13时5分"},   // the same instant in milliseconds
+      {"1492751100", "2017年4月21日13时5分"},     // 05:05:00 UTC
+      {"1492751100000", "2017年4月21日13时5分"},  // the same instant in milliseconds
       {"1492751107", "2017年4月21日13时5分7秒"},
       {"1492750800", "2017年4月21日13时"},
-      {"1492704000", "2017年4月21日"},              // midnight in UTC+8
+      {"1492704000", "2017年4月21日"},  // midnight in UTC+8
       {"null", "1970年1月1日8时"},
-      {"\"1492704000\"", "1970年1月1日8时"},        // only leading digits count
+      {"\"1492704000\"", "1970年1月1日8时"},  // only leading digits count
   };
   for (const auto& c : cases) EXPECT_EQ(TextToUtf8(DescriptionDate(c.value)), c.text) << c.value;
 }
 
 TEST(AlbumDescription, SixLinesInCodePage936) {
-  JsonReply reply(Gbk(R"({"topic":{"name":"春游","createtime":1492751100,"desc":"a\nb",)"
-                      R"("lastuploadtime":1492751100000,"modifytime":1492704000},"totalInAlbum":36})"));
+  JsonReply reply(
+      Gbk(R"({"topic":{"name":"春游","createtime":1492751100,"desc":"a\nb",)"
+          R"("lastuploadtime":1492751100000,"modifytime":1492704000},"totalInAlbum":36})"));
   ASSERT_TRUE(reply.Valid());
   EXPECT_EQ(TextToUtf8(AlbumDescription(reply.Root())),
             "相册名称：春游\r\n相册创建时间：2017年4月21日13时5分\r\n描述内容：a\\nb\r\n"

@@ -5,15 +5,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <chrono>
-#include <functional>
-#include <thread>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
-#include <memory>
 #include <map>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "download/download_job.h"

@@ -45,11 +45,14 @@ class JobControlTest : public DownloadTest {
 TEST_F(JobControlTest, NoTickedRowsEndAtOnce) {
   window_.settings.openFolderWhenDone = true;
   RunJob();
-  EXPECT_EQ(Log(), "开启启动下载\r\n当前未选择任何相册\r\n\r\n共写入照片[0]张，失败照片[0]张，失败相册[0]个\r\n"
-                   "-------全部下载完毕--------\r\n\r\n");
+  EXPECT_EQ(
+      Log(),
+      "开启启动下载\r\n当前未选择任何相册\r\n\r\n共写入照片[0]张，失败照片[0]张，失败相册[0]个\r\n"
+      "-------全部下载完毕--------\r\n\r\n");
   EXPECT_EQ(TextToUtf8(window_.Status(StatusLabel::SelectedCount)), "总共需下载[0]个相册");
   EXPECT_EQ(TextToUtf8(window_.Status(StatusLabel::PhotoNumber)), "下载完成");
-  EXPECT_EQ(window_.Messages(), (std::vector<std::pair<Text, Text>>{{Gbk("信息："), Gbk("全部下载完毕")}}));
+  EXPECT_EQ(window_.Messages(),
+            (std::vector<std::pair<Text, Text>>{{Gbk("信息："), Gbk("全部下载完毕")}}));
   EXPECT_EQ(window_.buttons, (std::vector<JobButtons>{JobButtons::Running, JobButtons::Idle}));
   EXPECT_EQ(window_.opened, std::vector<Text>{window_.settings.saveFolder + "/" + kOwner});
 }
@@ -168,7 +171,8 @@ TEST_F(JobControlTest, PauseThenStopEndsThePausedJob) {
   const std::string log = Log();
   EXPECT_EQ(Count("暂停了下载\r\n", log), 1);
   EXPECT_EQ(Count("彻底结束下载了\r\n", log), 1);
-  EXPECT_EQ(log.substr(log.size() - std::string("彻底结束下载了\r\n").size()), "彻底结束下载了\r\n");
+  EXPECT_EQ(log.substr(log.size() - std::string("彻底结束下载了\r\n").size()),
+            "彻底结束下载了\r\n");
   EXPECT_EQ(Buttons().back(), JobButtons::Idle);
   for (const auto& message : window_.Messages()) EXPECT_NE(message.second, Gbk("全部下载完毕"));
 

@@ -60,7 +60,8 @@ TEST_F(PhotoFilesTest, NamingFormats) {
             folder_ + "\\IMG(40000).jpg");
 
   std::vector<std::string> taken;
-  for (int i = 0; i < 3; ++i) taken.push_back(Touch(PhotoFilePath(folder_, NameFormat::NoNumber, "IMG", i + 1)));
+  for (int i = 0; i < 3; ++i)
+    taken.push_back(Touch(PhotoFilePath(folder_, NameFormat::NoNumber, "IMG", i + 1)));
   EXPECT_EQ(taken, (std::vector<std::string>{"IMG.jpg", "IMG(1).jpg", "IMG(2).jpg"}));
   EXPECT_EQ(Touch(PhotoFilePath(folder_, NameFormat::NoNumber, "", 1)), "未知名称.jpg");
   EXPECT_EQ(Touch(PhotoFilePath(folder_, NameFormat::NoNumber, "", 2)), "未知名称(1).jpg");
@@ -87,11 +88,12 @@ TEST_F(PhotoFilesTest, LongNamesAreShortenedOnACharacterBoundary) {
   Text longName;
   for (int i = 0; i < 120; ++i) longName += Gbk("长");  // 360 bytes in UTF-8
   longName += "x";
-  for (NameFormat format : {NameFormat::NumberFirst, NameFormat::NumberLast, NameFormat::NoNumber}) {
+  for (NameFormat format :
+       {NameFormat::NumberFirst, NameFormat::NumberLast, NameFormat::NoNumber}) {
     const std::string leaf = Touch(PhotoFilePath(folder_, format, longName, 7));
     EXPECT_LE(leaf.size(), static_cast<size_t>(kMaxFileNameBytes));
     EXPECT_GT(leaf.size(), static_cast<size_t>(kMaxFileNameBytes - 3));  // nothing more than needed
-    EXPECT_EQ(TextToUtf8(Utf8ToText(leaf)), leaf);  // still whole characters
+    EXPECT_EQ(TextToUtf8(Utf8ToText(leaf)), leaf);                       // still whole characters
   }
   const Text folder = MakeAlbumFolder(folder_, "1", longName);
   EXPECT_TRUE(PathIsDirectory(folder));

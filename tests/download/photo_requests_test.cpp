@@ -79,19 +79,19 @@ TEST_F(DownloadTest, SequenceNumbersKeepCountingPastTheProgressBar) {
   window_.settings.mode = DownloadMode::HighDefinition;
   window_.settings.nameFormat = NameFormat::NumberLast;
   Job();  // installs the stand-in's routes; the one below answers first
-  server_.Route(endpoints::ProxyHost,
-                "/proxy/domain/" + service_.photoListHost + "/fcgi-bin/cgi_list_photo",
-                [&](const standin::RecordedRequest& r) {
-                  std::string list;
-                  if (r.Param("pageStart") == "32400") {
-                    for (size_t i = 0; i < album.photos.size(); ++i) {
-                      list += std::string(i ? "," : "") + "{\"name\":\"p\",\"url\":\"" +
-                              standin::FakePhotoUrl(service_, album, static_cast<int>(i), 'b') + "\"}";
-                    }
-                  }
-                  return standin::ScriptedReply::Text(
-                      "shine0_Callback({\"code\":0,\"data\":{\"photoList\":[" + list + "]}});");
-                });
+  server_.Route(
+      endpoints::ProxyHost, "/proxy/domain/" + service_.photoListHost + "/fcgi-bin/cgi_list_photo",
+      [&](const standin::RecordedRequest& r) {
+        std::string list;
+        if (r.Param("pageStart") == "32400") {
+          for (size_t i = 0; i < album.photos.size(); ++i) {
+            list += std::string(i ? "," : "") + "{\"name\":\"p\",\"url\":\"" +
+                    standin::FakePhotoUrl(service_, album, static_cast<int>(i), 'b') + "\"}";
+          }
+        }
+        return standin::ScriptedReply::Text(
+            "shine0_Callback({\"code\":0,\"data\":{\"photoList\":[" + list + "]}});");
+      });
   EXPECT_EQ(RunJob().photosWritten, 370);
   const auto files = FilesIn("H");
   EXPECT_EQ(files.size(), 370u + 1);
