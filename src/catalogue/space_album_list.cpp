@@ -107,9 +107,10 @@ void ListSpaceAlbums(WindowPort& window, SessionState& session) {
   const Text url =
       SpaceAlbumListAddress(LookupPhotoHost(target), target, session.Snapshot().skeyToken);
 
+  // The service's texts are looked for with escaped characters read as the others.
   Text reply;
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-    reply = FetchAlbumList(session, url);
+    reply = DecodeNonAsciiEscapes(FetchAlbumList(session, url));
     if (!reply.empty() && TextFind(reply, texts::kBusyReply) < 0) break;
     PumpingWait(1, 1);
   }

@@ -192,6 +192,18 @@ TEST_F(SpaceAlbumListTest, TheExactNotLoggedInReply) {
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(window.messages[0].second, texts::kPleaseLogIn);
   EXPECT_EQ(AlbumListRequests(), 1u);
+
+  // The same reply with its characters escaped, and a busy reply written so.
+  ServeAlbumList("{\"code\":-3000,\"message\":\"\\u5bf9\\u4e0d\\u8d77\\uff0c\\u60a8\\u5c1a\\u672a"
+                 "\\u767b\\u5f55\\u6216\\u8005\\u767b\\u5f55\\u8d85\\u65f6\\u3002\"}");
+  ListSpaceAlbums(window, session);
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_EQ(window.messages[1].second, texts::kPleaseLogIn);
+
+  server.ClearRequests();
+  ServeAlbumList("{\"message\":\"\\u8bf7\\u60a8\\u7a0d\\u540e\\u518d\\u8bd5\"}");
+  ListSpaceAlbums(window, session);
+  EXPECT_EQ(AlbumListRequests(), 10u);
 }
 
 TEST_F(SpaceAlbumListTest, OtherReplyShapesAndEscapedNames) {
