@@ -19,7 +19,6 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStandardPaths>
-#include <QTabWidget>
 #include <QTextCursor>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -35,6 +34,7 @@
 #include "app/find_window.h"
 #include "app/popup_combo_box.h"
 #include "app/settings_table.h"
+#include "app/tab_control.h"
 #include "app/target_history.h"
 #include "app/text_qt.h"
 #include "app/ui_thread.h"
@@ -115,12 +115,13 @@ MainWindow::MainWindow(AppPaths paths, QWebEngineProfile* profile, QWidget* pare
   cookies_ = new CookieMirror(profile_->cookieStore(), this);
 
   BuildToolbar();
-  tabs_ = new QTabWidget(this);
+  tabs_ = new TabControl(this);
   tabs_->setObjectName(QStringLiteral("高级选择夹1"));
   tabs_->setGeometry(1, 57, 959, 563);
   QFont tabFont;
-  tabFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
-  tabs_->setFont(tabFont);
+  tabFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC")});
+  tabFont.setPixelSize(12);
+  tabs_->tabBar()->setFont(tabFont);
   auto* loginPage = new QWidget();
   auto* downloadPage = new QWidget();
   auto* settingsPage = new QWidget();

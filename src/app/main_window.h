@@ -17,7 +17,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QTabWidget;
 class QToolBar;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -26,6 +25,7 @@ namespace tarvelin::app {
 
 class AlbumTable;
 class CookieMirror;
+class TabControl;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -115,7 +115,7 @@ class MainWindow : public QWidget {
   AppPaths paths_;
   QWebEngineProfile* profile_ = nullptr;
   QWebEngineProfile* ownedProfile_ = nullptr;
-  QTabWidget* tabs_ = nullptr;
+  TabControl* tabs_ = nullptr;
   QWebEngineView* loginView_ = nullptr;
   AlbumTable* albums_ = nullptr;
   QPlainTextEdit* log_ = nullptr;

@@ -10,7 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWebEngineView>
@@ -84,7 +83,8 @@ void MainWindow::BuildToolbar() {
     toolbarActions_[i] = action;
   }
 
-  Place<QLabel>(this, QStringLiteral("标签12"), -1, 48, 1500, 13, QString(434, QChar('_')));
+  Place<QLabel>(this, QStringLiteral("标签12"), -1, 48, 1500, 13, QString(434, QChar('_')))
+      ->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   Place<QLabel>(this, QStringLiteral("标签13"), 666, 16, 64, 26, QStringLiteral("在线客服："));
   Place<QPushButton>(this, QStringLiteral("按钮4"), 733, 16, 84, 24, QStringLiteral("!"));
 }

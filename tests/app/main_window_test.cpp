@@ -13,12 +13,12 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "app/album_table.h"
+#include "app/tab_control.h"
 #include "app/browser_display.h"
 #include "app/popup_combo_box.h"
 #include "app/text_qt.h"
@@ -123,7 +123,7 @@ TEST(MainWindow, EveryNamedControlHasItsParentPlaceTextAndVisibility) {
       {"标签6", "分组框10", 247, 139, 224, 24, "[其他相册下载地址]", false},
       {"标签7", "分组框10", 246, 160, 159, 28, "http://tarvelin.example.org", false},
   };
-  auto* tabs = w.Control<QTabWidget>(QStringLiteral("高级选择夹1"));
+  auto* tabs = w.Control<TabControl>(QStringLiteral("高级选择夹1"));
   ASSERT_NE(tabs, nullptr);
   ASSERT_EQ(tabs->count(), 3);
   EXPECT_EQ(tabs->tabText(0), QStringLiteral("》 登录 《"));
@@ -235,7 +235,7 @@ TEST(MainWindow, ToolbarSelectsPagesAndSwitchesBrowserOptions) {
   Server().Route("tarvelin.example.org", "/download/softzuixinv/index.html",
                  [](const standin::RecordedRequest&) { return standin::ScriptedReply::Text("#velmorakin@@3.1#velmorakin"); });
   QWebEnginePage* page = w.LoginView()->page();
-  auto* tabs = w.Control<QTabWidget>(QStringLiteral("高级选择夹1"));
+  auto* tabs = w.Control<TabControl>(QStringLiteral("高级选择夹1"));
 
   w.ToolbarAction(1)->trigger();
   EXPECT_EQ(tabs->currentIndex(), 1);

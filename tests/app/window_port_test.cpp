@@ -10,11 +10,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <atomic>
 #include <thread>
 
 #include "app/album_table.h"
+#include "app/tab_control.h"
 #include "app/qt_window_port.h"
 #include "app/text_qt.h"
 #include "app_test_env.h"
@@ -121,7 +121,7 @@ TEST(WindowPort, WorkerCallsReachTheWindowInOrder) {
   EXPECT_TRUE(confirmed);
   EXPECT_EQ(f.opened, std::vector<QString>{"/tmp/albums/12345"});
   EXPECT_TRUE(w.Control<QPushButton>(QStringLiteral("按钮_下载选中"))->isHidden());
-  EXPECT_EQ(w.Control<QTabWidget>(QStringLiteral("高级选择夹1"))->currentIndex(), 0);
+  EXPECT_EQ(w.Control<TabControl>(QStringLiteral("高级选择夹1"))->currentIndex(), 0);
 }
 
 TEST(WindowPort, CallsAfterTheWindowIsGoneAnswerEmpty) {
