@@ -86,8 +86,8 @@ void RunAlbumListCommand(WindowPort& window, SessionState& session, const AlbumL
   }
 
   const SessionValues login = session.Snapshot();
-  window.AppendLog(texts::kLoginResult + login.skeyToken + "----" + login.pskeyToken + texts::kAccount +
-                   login.accountNumber);
+  window.AppendLog(texts::kLoginResult + login.skeyToken + "----" + login.pskeyToken +
+                   texts::kAccount + login.accountNumber);
   RecordTarget(paths.historyFile, target);
   window.SetStatus(StatusLabel::SelectedCount, Text());
   window.SetStatus(StatusLabel::ProgressRatio, Text());

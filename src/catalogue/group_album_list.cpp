@@ -62,11 +62,10 @@ void ListGroupAlbums(WindowPort& window, SessionState& session) {
   const Text group = window.TargetText();
   const Text number = ListingNumber();
   const SessionValues login = session.Snapshot();
-  const Text address = Text("http://") + endpoints::ProxyHost + "/proxy/domain/" +
-                       endpoints::GroupPhotoHost + "/cgi-bin/upp/qun_list_album_v2?g_tk=" +
-                       login.pskeyToken + "&qzonetoken=" + login.pageToken +
-                       "&callback=shine0_Callback&t=" + number + "&qunId=" + group +
-                       "&uin=" + login.accountNumber;
+  const Text address =
+      Text("http://") + endpoints::ProxyHost + "/proxy/domain/" + endpoints::GroupPhotoHost +
+      "/cgi-bin/upp/qun_list_album_v2?g_tk=" + login.pskeyToken + "&qzonetoken=" + login.pageToken +
+      "&callback=shine0_Callback&t=" + number + "&qunId=" + group + "&uin=" + login.accountNumber;
   const Text tail =
       "&getMemberRole=1&format=json&platform=qzone&inCharset=utf-8&outCharset=utf-8"
       "&source=qzone&callbackFun=shine0&_=";

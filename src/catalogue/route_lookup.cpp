@@ -18,8 +18,9 @@ Text PhotoHostFromRoutes(const Text& reply) {
 
 Text LookupPhotoHost(const Text& listingTarget) {
   PageFetch fetch;
-  fetch.url = Text("https://") + endpoints::ProxyHost + "/proxy/domain/" + endpoints::RouteStoreHost +
-              "/GetRoute?UIN=" + listingTarget + "&type=json&version=2&json_esc=1&";
+  fetch.url = Text("https://") + endpoints::ProxyHost + "/proxy/domain/" +
+              endpoints::RouteStoreHost + "/GetRoute?UIN=" + listingTarget +
+              "&type=json&version=2&json_esc=1&";
   return PhotoHostFromRoutes(FetchWinInet(fetch));
 }
 

@@ -28,9 +28,9 @@ constexpr int kAttempts = 10;
 // a few full-width marks are removed.
 Text CleanAlbumName(Text name) {
   static const char* const kRemoved[] = {
-      ":", ":", "\\", "/", "?", "*", "<", ">", "|",
-      "\xA3\xBA", "\xA3\xBF", "\xA1\xA3", "\xA3\xA8", "\xA3\xA9", "\xA1\xA4", "\xA3\xA1", "\xA3\xAC",
-      ".",
+      ":",        ":",        "\\",       "/",        "?",        "*",
+      "<",        ">",        "|",        "\xA3\xBA", "\xA3\xBF", "\xA1\xA3",
+      "\xA3\xA8", "\xA3\xA9", "\xA1\xA4", "\xA3\xA1", "\xA3\xAC", ".",
   };
   for (const char* removed : kRemoved) name = TextReplace(name, removed, "");
   return name;
@@ -140,13 +140,15 @@ void ListSpaceAlbums(WindowPort& window, SessionState& session) {
     window.SetProgress(i);
     window.SetStatus(StatusLabel::ProgressRatio, ProgressRatioText(i, n));
 
-    const Text cover = TextBetween(TextReplace(album.Member("pre").JsonText(), "\\", ""), "\"", "\"");
+    const Text cover =
+        TextBetween(TextReplace(album.Member("pre").JsonText(), "\\", ""), "\"", "\"");
     const bool locked = cover == lockedCover;
     AlbumRecord record;
     if (window.ShowCovers()) {
       window.SetCoverColumnVisible(true);
-      const Bytes picture =
-          locked ? LockedAlbumPicture() : cover == emptyCover ? EmptyAlbumPicture() : FetchCover(cover);
+      const Bytes picture = locked                ? LockedAlbumPicture()
+                            : cover == emptyCover ? EmptyAlbumPicture()
+                                                  : FetchCover(cover);
       // The row shows the picture it was given; one that cannot be read leaves it blank.
       record.coverPicture = picture.empty() ? -1 : window.AddCoverPicture(picture);
     } else {

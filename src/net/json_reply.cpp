@@ -152,9 +152,7 @@ int JsonNode::Length() const {
   return static_cast<int>(json_object_array_length(object_));
 }
 
-bool JsonNode::IsArray() const {
-  return object_ && json_object_is_type(object_, json_type_array);
-}
+bool JsonNode::IsArray() const { return object_ && json_object_is_type(object_, json_type_array); }
 
 Text JsonNode::JsonText() const {
   if (!object_) return "null";

@@ -4,7 +4,6 @@
 #include <QJSEngine>
 #include <QJSValue>
 #include <QString>
-
 #include <chrono>
 #include <condition_variable>
 #include <mutex>

@@ -26,13 +26,26 @@ std::string Quoted(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '/': out += "\\/"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: out += c;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '/':
+        out += "\\/";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += c;
     }
   }
   return out + "\"";
@@ -45,13 +58,16 @@ ScriptedReply Json(const std::string& body, const char* charset) {
 }
 
 // 对不起，您尚未登录或者登录超时。
-const char* const kNotLoggedInMessage = "\xE5\xAF\xB9\xE4\xB8\x8D\xE8\xB5\xB7\xEF\xBC\x8C\xE6\x82\xA8"
+const char* const kNotLoggedInMessage =
+    "\xE5\xAF\xB9\xE4\xB8\x8D\xE8\xB5\xB7\xEF\xBC\x8C\xE6\x82\xA8"
     "\xE5\xB0\x9A\xE6\x9C\xAA\xE7\x99\xBB\xE5\xBD\x95\xE6\x88\x96\xE8\x80\x85\xE7\x99\xBB\xE5\xBD"
     "\x95\xE8\xB6\x85\xE6\x97\xB6\xE3\x80\x82";
 // 请您稍后再试
-const char* const kBusyMessage = "\xE8\xAF\xB7\xE6\x82\xA8\xE7\xA8\x8D\xE5\x90\x8E\xE5\x86\x8D\xE8\xAF\x95";
+const char* const kBusyMessage =
+    "\xE8\xAF\xB7\xE6\x82\xA8\xE7\xA8\x8D\xE5\x90\x8E\xE5\x86\x8D\xE8\xAF\x95";
 // 您没有权限进行此操作
-const char* const kNoPermissionMessage = "\xE6\x82\xA8\xE6\xB2\xA1\xE6\x9C\x89\xE6\x9D\x83\xE9\x99\x90"
+const char* const kNoPermissionMessage =
+    "\xE6\x82\xA8\xE6\xB2\xA1\xE6\x9C\x89\xE6\x9D\x83\xE9\x99\x90"
     "\xE8\xBF\x9B\xE8\xA1\x8C\xE6\xAD\xA4\xE6\x93\x8D\xE4\xBD\x9C";
 
 std::string NotLoggedInReply() {
@@ -61,13 +77,17 @@ std::string NotLoggedInReply() {
 
 ScriptedReply RouteReply(FakeService& service) {
   std::lock_guard<std::mutex> lock(service.mutex);
-  return Json("{\"default\":\"sz\",\"route\":[{\"r\":\"sz\",\"p\":\"sz.photo.store.qq.com\"},"
-              "{\"r\":\"sz_bak\",\"p\":\"" + service.photoListHost + "\"},"
-              "{\"r\":\"sh\",\"p\":\"sh.photo.store.qq.com\"}]}",
-              "utf-8");
+  return Json(
+      "{\"default\":\"sz\",\"route\":[{\"r\":\"sz\",\"p\":\"sz.photo.store.qq.com\"},"
+      "{\"r\":\"sz_bak\",\"p\":\"" +
+          service.photoListHost +
+          "\"},"
+          "{\"r\":\"sh\",\"p\":\"sh.photo.store.qq.com\"}]}",
+      "utf-8");
 }
 
-std::string CoverAddress(const std::string& host, const std::string& owner, const FakeAlbum& album) {
+std::string CoverAddress(const std::string& host, const std::string& owner,
+                         const FakeAlbum& album) {
   const std::string imageCache = std::string("http://") + endpoints::ImageCacheHost;
   if (!album.question.empty()) return imageCache + "/ac/qzone_v5/photo/need_pass.png";
   if (album.photos.empty()) return imageCache + "/ac/qzone_v5/photo/no_photo_s.png";
@@ -80,7 +100,8 @@ ScriptedReply SpaceAlbumList(FakeService& service, const RecordedRequest& reques
     --service.busyAlbumListReplies;
     return Json(Gbk(std::string("{\"code\":-10805,\"message\":\"") + kBusyMessage + "\"}"), "gbk");
   }
-  if (request.Param("g_tk") != Token(service.login.skey)) return Json(Gbk(NotLoggedInReply()), "gbk");
+  if (request.Param("g_tk") != Token(service.login.skey))
+    return Json(Gbk(NotLoggedInReply()), "gbk");
   const auto space = service.spaces.find(request.Param("hostUin"));
   if (space == service.spaces.end()) {
     return Json(Gbk(std::string("{\"code\":-3000,\"message\":\"") + kNoPermissionMessage + "\"}"),
@@ -92,15 +113,15 @@ ScriptedReply SpaceAlbumList(FakeService& service, const RecordedRequest& reques
     albums += "{\"allowAccess\":" + std::string(album.question.empty() ? "1" : "0") +
               ",\"createtime\":" + std::to_string(album.createTime) +
               ",\"desc\":" + Quoted(album.description) + ",\"id\":" + Quoted(album.id) +
-              ",\"name\":" + Quoted(album.name) + ",\"pre\":" +
-              Quoted(CoverAddress(endpoints::PhotoStoreHost, space->first, album)) +
+              ",\"name\":" + Quoted(album.name) +
+              ",\"pre\":" + Quoted(CoverAddress(endpoints::PhotoStoreHost, space->first, album)) +
               (album.question.empty() ? "" : ",\"question\":" + Quoted(album.question)) +
               ",\"total\":" + std::to_string(album.photos.size()) + "}";
   }
-  return Json(Gbk("{\"code\":0,\"subcode\":0,\"message\":\"\",\"data\":{\"albumsInUser\":" +
-                  std::to_string(space->second.albums.size()) + ",\"album\":[" + albums +
-                  "],\"mode\":2}}"),
-              "gbk");
+  return Json(
+      Gbk("{\"code\":0,\"subcode\":0,\"message\":\"\",\"data\":{\"albumsInUser\":" +
+          std::to_string(space->second.albums.size()) + ",\"album\":[" + albums + "],\"mode\":2}}"),
+      "gbk");
 }
 
 ScriptedReply GroupAlbumList(FakeService& service, const RecordedRequest& request) {
@@ -116,8 +137,9 @@ ScriptedReply GroupAlbumList(FakeService& service, const RecordedRequest& reques
   std::string albums;
   for (long long i = start; i >= 0 && i < total && i < start + num; ++i) {
     const FakeAlbum& album = group->second.albums[i];
-    albums += std::string(albums.empty() ? "\n" : ",\n") + "         {\n            \"id\" : " +
-              Quoted(album.id) + ",\n            \"photocnt\" : " + std::to_string(album.photos.size()) +
+    albums += std::string(albums.empty() ? "\n" : ",\n") +
+              "         {\n            \"id\" : " + Quoted(album.id) +
+              ",\n            \"photocnt\" : " + std::to_string(album.photos.size()) +
               ",\n            \"title\" : " + Quoted(album.name) + "\n         }";
   }
   return Json("{\n   \"code\" : 0,\n   \"data\" : {\n      \"album\" : [" + albums +
@@ -134,9 +156,10 @@ ScriptedReply LoginPageReply(FakeService& service, const RecordedRequest& reques
   const std::string attributes = inDomain ? "; Path=/; Domain=qq.com" : "; Path=/";
   ScriptedReply reply = ScriptedReply::Text(
       "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>QQ</title>\n<script>\n"
-      "window.g_qzonetoken = (function(){ try{return " + FakePageTokenScript(login.pageToken) +
-      ";} catch(e){ return \"\"; } })();\n</script></head>\n<body><p>" + login.uin +
-      "</p></body></html>\n",
+      "window.g_qzonetoken = (function(){ try{return " +
+          FakePageTokenScript(login.pageToken) +
+          ";} catch(e){ return \"\"; } })();\n</script></head>\n<body><p>" + login.uin +
+          "</p></body></html>\n",
       "text/html; charset=utf-8");
   reply.headerLines.push_back("Set-Cookie: uin=o00" + login.uin + attributes);
   reply.headerLines.push_back("Set-Cookie: skey=" + login.skey + attributes);
@@ -188,13 +211,15 @@ void InstallCatalogueRoutes(StandinServer& server, FakeService& service) {
                [&service](const RecordedRequest&) { return RouteReply(service); });
   server.Route(proxy, "/proxy/domain/" + listHost + "/fcgi-bin/fcg_list_album_v2",
                [&service](const RecordedRequest& r) { return SpaceAlbumList(service, r); });
-  server.Route(proxy,
-               std::string("/proxy/domain/") + endpoints::GroupPhotoHost + "/cgi-bin/upp/qun_list_album_v2",
-               [&service](const RecordedRequest& r) { return GroupAlbumList(service, r); });
+  server.Route(
+      proxy,
+      std::string("/proxy/domain/") + endpoints::GroupPhotoHost + "/cgi-bin/upp/qun_list_album_v2",
+      [&service](const RecordedRequest& r) { return GroupAlbumList(service, r); });
   auto login = [&service](const RecordedRequest& r) { return LoginPageReply(service, r); };
   server.Route(endpoints::SpaceSiteHost, "/", login);
   server.Route(endpoints::SpaceUserHost, "/", login);
-  for (const std::string& owner : owners) server.Route(endpoints::SpaceUserHost, "/" + owner, login);
+  for (const std::string& owner : owners)
+    server.Route(endpoints::SpaceUserHost, "/" + owner, login);
   server.Route("", "/cover", [&service](const RecordedRequest& r) { return Cover(service, r); });
 }
 

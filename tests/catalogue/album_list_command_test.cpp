@@ -19,9 +19,10 @@ class AlbumListCommandTest : public CatalogueTest {
   void SetUp() override {
     CatalogueTest::SetUp();
     session.Replace(SessionValues{});
-    paths.historyFile = std::filesystem::temp_directory_path() /
-                        ("tarvelin-command-" + std::string(::testing::UnitTest::GetInstance()
-                                                               ->current_test_info()->name()) + ".txt");
+    paths.historyFile =
+        std::filesystem::temp_directory_path() /
+        ("tarvelin-command-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".txt");
     std::filesystem::remove(paths.historyFile);
     service.spaces[kOwner] = standin::FakeSpace{kOwner, Albums(2)};
     service.groups[kGroup] = standin::FakeGroup{kGroup, Albums(3, "g")};
@@ -39,7 +40,8 @@ class AlbumListCommandTest : public CatalogueTest {
     return LoginPage{"pt2gguin=o0" + login.uin + "; uin=o00" + login.uin + "; skey=" + login.skey +
                          "; p_skey=" + login.pskey,
                      "<script>window.g_qzonetoken = (function(){ try{return " +
-                         standin::FakePageTokenScript(login.pageToken) + ";} catch(e){} })();</script>"};
+                         standin::FakePageTokenScript(login.pageToken) +
+                         ";} catch(e){} })();</script>"};
   }
   std::string History() const {
     std::ifstream in(paths.historyFile, std::ios::binary);
@@ -58,8 +60,9 @@ TEST_F(AlbumListCommandTest, ListsASpace) {
   EXPECT_EQ(v.accountNumber, service.login.uin);
   EXPECT_EQ(v.pageToken, service.login.pageToken);
   EXPECT_EQ(session.ListingTarget(), kOwner);
-  EXPECT_EQ(window.Log(), texts::kLoginResult + v.skeyToken + "----" + v.pskeyToken + texts::kAccount +
-                              service.login.uin + texts::kListingLog + G("-----获取完毕,共计2个\r\n\r\n"));
+  EXPECT_EQ(window.Log(), texts::kLoginResult + v.skeyToken + "----" + v.pskeyToken +
+                              texts::kAccount + service.login.uin + texts::kListingLog +
+                              G("-----获取完毕,共计2个\r\n\r\n"));
   EXPECT_EQ(History(), kOwner + "\r\n");
   EXPECT_EQ(window.albums.size(), 2u);
   EXPECT_TRUE(window.messages.empty());
@@ -152,11 +155,13 @@ TEST_F(AlbumListCommandTest, ASecondCommandWaitsForTheFirst) {
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
   std::promise<void> arrived;
-  server.Route("h5.qzone.qq.com", "/proxy/domain/" + service.photoListHost + "/fcgi-bin/fcg_list_album_v2",
+  server.Route("h5.qzone.qq.com",
+               "/proxy/domain/" + service.photoListHost + "/fcgi-bin/fcg_list_album_v2",
                [&, released](const standin::RecordedRequest&) {
                  arrived.set_value();
                  released.wait();
-                 return standin::ScriptedReply::Text("{\"data\":{\"album\":[{\"id\":\"a\"}]}}", "application/json");
+                 return standin::ScriptedReply::Text("{\"data\":{\"album\":[{\"id\":\"a\"}]}}",
+                                                     "application/json");
                });
   std::thread first([&] { RunAlbumListCommand(window, session, paths); });
   arrived.get_future().wait();

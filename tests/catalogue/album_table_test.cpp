@@ -43,7 +43,8 @@ TEST(AlbumTable, RenameActsOnTheShownRowNumber) {
   EXPECT_EQ(rows[1].albumId, "id2");
   EXPECT_TRUE(RenameAlbum(rows, "3abc", "x"));
   EXPECT_EQ(rows[2].albumName, "x");
-  for (const Text& none : {Text(""), Text("0"), Text("4"), Text("abc"), Text("99999999999999999999")}) {
+  for (const Text& none :
+       {Text(""), Text("0"), Text("4"), Text("abc"), Text("99999999999999999999")}) {
     EXPECT_FALSE(RenameAlbum(rows, none, "never")) << none;
   }
   EXPECT_EQ(rows[0].albumName, "name1");

@@ -31,9 +31,9 @@ class CatalogueTest : public ::testing::Test {
   // The session values the login page of the stand-in gives.
   void LogIn() {
     const standin::FakeLogin& login = service.login;
-    session.Replace(SessionValues{"uin=o00" + login.uin + "; skey=" + login.skey + "; p_skey=" + login.pskey,
-                                  login.uin, RequestToken(login.skey), RequestToken(login.pskey),
-                                  "", login.pageToken});
+    session.Replace(SessionValues{
+        "uin=o00" + login.uin + "; skey=" + login.skey + "; p_skey=" + login.pskey, login.uin,
+        RequestToken(login.skey), RequestToken(login.pskey), "", login.pageToken});
   }
 
   // Albums named "<prefix>1".."<prefix>count" with one photo each.
@@ -45,7 +45,10 @@ class CatalogueTest : public ::testing::Test {
       standin::FakePhoto photo;
       photo.name = "p";
       photo.id = "p" + std::to_string(i + 1);
-      photo.bytes = "\xFF\xD8" "cover" + std::to_string(i + 1);
+      photo.bytes =
+          "\xFF\xD8"
+          "cover" +
+          std::to_string(i + 1);
       albums[i].photos.push_back(photo);
     }
     return albums;
@@ -55,7 +58,8 @@ class CatalogueTest : public ::testing::Test {
     std::vector<standin::RecordedRequest> found;
     for (const auto& request : server.Requests()) {
       if (request.path.size() >= pathEnd.size() &&
-          request.path.compare(request.path.size() - pathEnd.size(), pathEnd.size(), pathEnd) == 0) {
+          request.path.compare(request.path.size() - pathEnd.size(), pathEnd.size(), pathEnd) ==
+              0) {
         found.push_back(request);
       }
     }

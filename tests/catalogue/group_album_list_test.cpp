@@ -14,8 +14,12 @@ class GroupAlbumListTest : public CatalogueTest {
     CatalogueTest::SetUp();
     window.target = kGroup;
   }
-  void Group(int albums) { service.groups[kGroup] = standin::FakeGroup{kGroup, Albums(albums, "g")}; }
-  std::vector<standin::RecordedRequest> ListRequests() const { return RequestsTo("/qun_list_album_v2"); }
+  void Group(int albums) {
+    service.groups[kGroup] = standin::FakeGroup{kGroup, Albums(albums, "g")};
+  }
+  std::vector<standin::RecordedRequest> ListRequests() const {
+    return RequestsTo("/qun_list_album_v2");
+  }
 
   const std::string kGroup = "555666";
 };
@@ -60,7 +64,8 @@ TEST_F(GroupAlbumListTest, PagesOfAThousand) {
                 RequestToken(service.login.pskey) + "&qzonetoken=" + service.login.pageToken +
                 "&callback=shine0_Callback&t=" + t + "&qunId=555666&uin=" + service.login.uin +
                 "&start=0&num=1000&getMemberRole=1&format=json&platform=qzone&inCharset=utf-8"
-                "&outCharset=utf-8&source=qzone&callbackFun=shine0&_=" + requests[1].Param("_"));
+                "&outCharset=utf-8&source=qzone&callbackFun=shine0&_=" +
+                requests[1].Param("_"));
 }
 
 TEST_F(GroupAlbumListTest, NoAlbumAtAll) {
@@ -108,7 +113,9 @@ TEST_F(GroupAlbumListTest, WrongTokensListNothing) {
 TEST(GroupAlbumTotal, ReadsTheDigitsBeforeTheClosingBrace) {
   EXPECT_EQ(GroupAlbumTotal("{\n\"a\" : 1,\n\"total\" : 1500\n}\n"), 1500);
   EXPECT_EQ(GroupAlbumTotal("{\n\"total\" : 12 34\n}\n"), 1234);
-  EXPECT_EQ(GroupAlbumTotal("{\n\"total\" : \xA1\xA1" "7\n}\n"), 7);
+  EXPECT_EQ(GroupAlbumTotal("{\n\"total\" : \xA1\xA1"
+                            "7\n}\n"),
+            7);
   EXPECT_EQ(GroupAlbumTotal("{\"total\":1500}"), 0);
   EXPECT_EQ(GroupAlbumTotal(""), 0);
   EXPECT_EQ(GroupAlbumTotal("{\n\"total\" : 99999999999999999999999\n}\n"), 1000000000);

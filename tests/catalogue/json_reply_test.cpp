@@ -71,8 +71,8 @@ TEST(JsonReply, ArraysAndInvalidReplies) {
   EXPECT_TRUE(albums.Item(-1).IsNull());
   EXPECT_EQ(reply.Root().Member("data").Length(), 0);
 
-  for (const Text& bad : {Text(""), Text("<html>busy</html>"), Text("{\"a\":1"),
-                          Text("_Callback({\"a\":1})")}) {
+  for (const Text& bad :
+       {Text(""), Text("<html>busy</html>"), Text("{\"a\":1"), Text("_Callback({\"a\":1})")}) {
     JsonReply invalid(bad);
     EXPECT_FALSE(invalid.Valid()) << bad;
     EXPECT_EQ(invalid.Root().Member("data").Member("album").Length(), 0);

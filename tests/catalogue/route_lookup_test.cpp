@@ -13,17 +13,21 @@ TEST(PhotoHostFromRoutes, TakesTheBackupOfTheDefaultRoute) {
   };
   const Case cases[] = {
       {"backup, never the default itself",
-       "{\"default\":\"x\",\"l\":[{\"r\":\"x\",\"p\":\"main.host\"},{\"r\":\"x_bak\",\"p\":\"bak.host\"}]}",
+       "{\"default\":\"x\",\"l\":[{\"r\":\"x\",\"p\":\"main.host\"},{\"r\":\"x_bak\",\"p\":\"bak."
+       "host\"}]}",
        "bak.host"},
       {"case ignored",
-       "{\"default\":\"X\",\"l\":[{\"r\":\"x\",\"p\":\"main.host\"},{\"r\":\"x_bak\",\"p\":\"bak.host\"}]}",
+       "{\"default\":\"X\",\"l\":[{\"r\":\"x\",\"p\":\"main.host\"},{\"r\":\"x_bak\",\"p\":\"bak."
+       "host\"}]}",
        "bak.host"},
       {"containment: an earlier xy_bak wins",
-       "{\"default\":\"y\",\"l\":[{\"r\":\"xy_bak\",\"p\":\"xy.host\"},{\"r\":\"y_bak\",\"p\":\"y.host\"}]}",
+       "{\"default\":\"y\",\"l\":[{\"r\":\"xy_bak\",\"p\":\"xy.host\"},{\"r\":\"y_bak\",\"p\":\"y."
+       "host\"}]}",
        "xy.host"},
-      {"containment: x_bak2", "{\"default\":\"x\",\"l\":[{\"r\":\"x_bak2\",\"p\":\"two.host\"}]}", "two.host"},
-      {"empty default: the first _bak", "{\"l\":[{\"r\":\"a\",\"p\":\"a.host\"},{\"r\":\"b_bak\",\"p\":\"b.host\"}]}",
-       "b.host"},
+      {"containment: x_bak2", "{\"default\":\"x\",\"l\":[{\"r\":\"x_bak2\",\"p\":\"two.host\"}]}",
+       "two.host"},
+      {"empty default: the first _bak",
+       "{\"l\":[{\"r\":\"a\",\"p\":\"a.host\"},{\"r\":\"b_bak\",\"p\":\"b.host\"}]}", "b.host"},
       {"no backup entry", "{\"default\":\"x\",\"l\":[{\"r\":\"x\",\"p\":\"main.host\"}]}", ""},
       {"no reply", "", ""},
   };

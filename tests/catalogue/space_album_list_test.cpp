@@ -18,22 +18,23 @@ class SpaceAlbumListTest : public CatalogueTest {
     CatalogueTest::SetUp();
     session.SetListingTarget(kOwner);
     std::vector<standin::FakeAlbum> albums = Albums(3);
-    albums[0].name = "\xE6\x97\x85\xE8\xA1\x8C:2017.\xE5\xB9\xB4";   // 旅行:2017.年
-    albums[1].name = "\xE5\xAF\x86";                                    // 密
-    albums[1].question = "\xE6\x88\x91\xE6\x98\xAF\xE8\xB0\x81?";      // 我是谁?
-    albums[2].name = "?:*.";                                           // nothing left when cleaned
+    albums[0].name = "\xE6\x97\x85\xE8\xA1\x8C:2017.\xE5\xB9\xB4";  // 旅行:2017.年
+    albums[1].name = "\xE5\xAF\x86";                                // 密
+    albums[1].question = "\xE6\x88\x91\xE6\x98\xAF\xE8\xB0\x81?";   // 我是谁?
+    albums[2].name = "?:*.";                                        // nothing left when cleaned
     albums[2].photos.clear();
     service.spaces[kOwner] = standin::FakeSpace{kOwner, albums};
   }
 
   // The album-list routes, with a reply of the test's own.
   void ServeAlbumList(const std::string& body, std::vector<std::string> headerLines = {}) {
-    server.Route("h5.qzone.qq.com", "/proxy/domain/" + service.photoListHost + "/fcgi-bin/fcg_list_album_v2",
-                 [body, headerLines](const standin::RecordedRequest&) {
-                   standin::ScriptedReply reply = standin::ScriptedReply::Text(body, "application/json");
-                   for (const auto& line : headerLines) reply.headerLines.push_back(line);
-                   return reply;
-                 });
+    server.Route(
+        "h5.qzone.qq.com", "/proxy/domain/" + service.photoListHost + "/fcgi-bin/fcg_list_album_v2",
+        [body, headerLines](const standin::RecordedRequest&) {
+          standin::ScriptedReply reply = standin::ScriptedReply::Text(body, "application/json");
+          for (const auto& line : headerLines) reply.headerLines.push_back(line);
+          return reply;
+        });
   }
 
   size_t AlbumListRequests() const { return RequestsTo("/fcg_list_album_v2").size(); }
@@ -77,9 +78,11 @@ TEST_F(SpaceAlbumListTest, FillsTheTableWithoutCovers) {
   const auto requests = RequestsTo("/fcg_list_album_v2");
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_FALSE(requests[0].tls);
-  EXPECT_EQ(requests[0].target, "/proxy/domain/" + service.photoListHost +
-                                    "/fcgi-bin/fcg_list_album_v2?hostUin=20002&format=json&plat=qzone"
-                                    "&source=qzone&t=&g_tk=" + RequestToken(service.login.skey));
+  EXPECT_EQ(requests[0].target,
+            "/proxy/domain/" + service.photoListHost +
+                "/fcgi-bin/fcg_list_album_v2?hostUin=20002&format=json&plat=qzone"
+                "&source=qzone&t=&g_tk=" +
+                RequestToken(service.login.skey));
   EXPECT_EQ(requests[0].Header("Cookie"), session.CookieText());
 }
 
@@ -162,14 +165,14 @@ TEST_F(SpaceAlbumListTest, RefusalsAndEmptyLists) {
     Text message;
   };
   const Case cases[] = {
-      {"not logged in (-3000)", [this] { session.Replace(SessionValues{}); },
-       G("信息："), texts::kPleaseLogIn},
-      {"no permission", [this] { session.SetListingTarget("30003"); },
-       G("信息："), texts::kNoAccess},
-      {"no album", [this] { service.spaces[kOwner].albums.clear(); },
-       texts::kHint, texts::kNoSpaceAlbums},
-      {"not JSON", [this] { ServeAlbumList("<html>502</html>"); },
-       texts::kHint, texts::kNoSpaceAlbums},
+      {"not logged in (-3000)", [this] { session.Replace(SessionValues{}); }, G("信息："),
+       texts::kPleaseLogIn},
+      {"no permission", [this] { session.SetListingTarget("30003"); }, G("信息："),
+       texts::kNoAccess},
+      {"no album", [this] { service.spaces[kOwner].albums.clear(); }, texts::kHint,
+       texts::kNoSpaceAlbums},
+      {"not JSON", [this] { ServeAlbumList("<html>502</html>"); }, texts::kHint,
+       texts::kNoSpaceAlbums},
   };
   for (const Case& c : cases) {
     testing::RecordingWindow shown;
@@ -186,16 +189,18 @@ TEST_F(SpaceAlbumListTest, RefusalsAndEmptyLists) {
 }
 
 TEST_F(SpaceAlbumListTest, TheExactNotLoggedInReply) {
-  ServeAlbumList(G("{\"code\":-3000,\"subcode\":-4001,\"message\":\"对不起，您尚未登录或者登录超时。\","
-                   "\"notice\":0,\"time\":1492732800,\"tips\":\"\"}"));
+  ServeAlbumList(
+      G("{\"code\":-3000,\"subcode\":-4001,\"message\":\"对不起，您尚未登录或者登录超时。\","
+        "\"notice\":0,\"time\":1492732800,\"tips\":\"\"}"));
   ListSpaceAlbums(window, session);
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(window.messages[0].second, texts::kPleaseLogIn);
   EXPECT_EQ(AlbumListRequests(), 1u);
 
   // The same reply with its characters escaped, and a busy reply written so.
-  ServeAlbumList("{\"code\":-3000,\"message\":\"\\u5bf9\\u4e0d\\u8d77\\uff0c\\u60a8\\u5c1a\\u672a"
-                 "\\u767b\\u5f55\\u6216\\u8005\\u767b\\u5f55\\u8d85\\u65f6\\u3002\"}");
+  ServeAlbumList(
+      "{\"code\":-3000,\"message\":\"\\u5bf9\\u4e0d\\u8d77\\uff0c\\u60a8\\u5c1a\\u672a"
+      "\\u767b\\u5f55\\u6216\\u8005\\u767b\\u5f55\\u8d85\\u65f6\\u3002\"}");
   ListSpaceAlbums(window, session);
   ASSERT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(window.messages[1].second, texts::kPleaseLogIn);
@@ -211,8 +216,8 @@ TEST_F(SpaceAlbumListTest, OtherReplyShapesAndEscapedNames) {
     return "{\"id\":\"" + id + "\",\"name\":\"" + name + "\",\"total\":" + std::to_string(total) +
            ",\"pre\":\"http:\\/\\/x.qq.com\\/" + id + "\"}";
   };
-  ServeAlbumList("{\"code\":0,\"data\":{\"albumListModeSort\":[" + one("s1", "\\u65c5\\u884c", 4) + "," +
-                 one("s2", "b", 5) + "]}}");
+  ServeAlbumList("{\"code\":0,\"data\":{\"albumListModeSort\":[" + one("s1", "\\u65c5\\u884c", 4) +
+                 "," + one("s2", "b", 5) + "]}}");
   ListSpaceAlbums(window, session);
   ASSERT_EQ(window.albums.size(), 2u);
   EXPECT_EQ(window.albums[0].albumName, G("旅行"));
@@ -220,8 +225,9 @@ TEST_F(SpaceAlbumListTest, OtherReplyShapesAndEscapedNames) {
   EXPECT_EQ(window.albums[1].photoCount, "5");
 
   ServeAlbumList("{\"code\":0,\"data\":{\"albumListModeClass\":[{\"classId\":1,\"albumList\":[" +
-                     one("c1", "a", 1) + "," + one("c2", "b", 2) + "]},{\"classId\":2,\"albumList\":null}," +
-                     "{\"classId\":3,\"albumList\":[" + one("c3", "c", 3) + "]}]}}",
+                     one("c1", "a", 1) + "," + one("c2", "b", 2) +
+                     "]},{\"classId\":2,\"albumList\":null}," + "{\"classId\":3,\"albumList\":[" +
+                     one("c3", "c", 3) + "]}]}}",
                  {"Set-Cookie: p_skey=renewed; path=/"});
   ListSpaceAlbums(window, session);
   ASSERT_EQ(window.albums.size(), 3u);

@@ -11,9 +11,10 @@ namespace {
 class TargetHistoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tarvelin-history-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ =
+        std::filesystem::temp_directory_path() /
+        ("tarvelin-history-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
     file_ = dir_ / "qq.txt";
   }
@@ -31,7 +32,7 @@ class TargetHistoryTest : public ::testing::Test {
 TEST_F(TargetHistoryTest, NewestFirstAndNoNumberContainedTwice) {
   RecordTarget(file_, "12345");
   EXPECT_EQ(Read(), "12345\r\n");
-  RecordTarget(file_, "1234");   // contained in 12345
+  RecordTarget(file_, "1234");  // contained in 12345
   RecordTarget(file_, "12345");
   EXPECT_EQ(Read(), "12345\r\n");
   RecordTarget(file_, "999");

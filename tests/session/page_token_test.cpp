@@ -28,8 +28,9 @@ TEST(PageToken, RewritesIndexingOfParenthesisedExpressions) {
 }
 
 TEST(PageToken, ProgramTemplate) {
-  EXPECT_EQ(PageTokenProgram("(\"ab\")[0]"),
-            "location = 'http://qzone.qq.com/'\r\nfunction x(){\r\n\treturn (\"ab\").substr(0,1);\r\n}");
+  EXPECT_EQ(
+      PageTokenProgram("(\"ab\")[0]"),
+      "location = 'http://qzone.qq.com/'\r\nfunction x(){\r\n\treturn (\"ab\").substr(0,1);\r\n}");
 }
 
 TEST(PageToken, EvaluatesTheExpression) {
@@ -39,11 +40,12 @@ TEST(PageToken, EvaluatesTheExpression) {
       {"typeof location", "string"},
       {"6*7", "42"},
       {"[].concat([1,2]).length+({}).toString()", "2[object Object]"},
-      {"", ""},                                   // returns nothing
-      {"(", ""},                                  // does not compile
+      {"", ""},   // returns nothing
+      {"(", ""},  // does not compile
       {"(function(){ throw new Error('x') })()", ""},
       {"null", ""},
-      {"typeof XMLHttpRequest + typeof Qt + typeof document + typeof window", "undefinedundefinedundefinedundefined"},
+      {"typeof XMLHttpRequest + typeof Qt + typeof document + typeof window",
+       "undefinedundefinedundefinedundefined"},
   };
   for (const auto& [script, token] : cases) {
     EXPECT_EQ(EvaluatePageToken(script), token) << script;

@@ -1,6 +1,7 @@
 // The page-token engine needs a QCoreApplication, as the front ends provide one.
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 namespace {
 
