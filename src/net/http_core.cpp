@@ -310,6 +310,15 @@ HttpResult PerformHttp(const HttpRequest& request) {
   result.connected = transfer.connected;
   result.headerBlock = std::move(transfer.block);
   if (code == CURLE_OK) return result;
+  const bool headersComplete =
+      result.headerBlock.size() >= 4 && result.headerBlock.compare(result.headerBlock.size() - 4, 4, "\r\n\r\n") == 0;
+  if (!headersComplete) {
+    // A reply that broke off inside its header block counts as no reply at all.
+    transfer.sawStatus = false;
+    result.status = 0;
+    result.headerBlock.clear();
+    result.body.clear();
+  }
 
   result.error = curl_easy_strerror(code);
   if (stopped || (code == CURLE_ABORTED_BY_CALLBACK && JobStopped())) {
