@@ -73,6 +73,7 @@ void DownloadGroupAlbum(DownloadContext& context, const AlbumJob& job) {
   const Text folder =
       MakeAlbumFolder(context.BaseFolder(settings), port.Target(), albumName + job.photoCount);
   const Text headers = PhotoPageHeaders(job.albumId);
+  FreeNames names(folder);
   bool albumFailed = false;
   bool lastPageFull = false;
   // The table's count may be stale: past the counted pages, a full page asks for the next.
@@ -109,7 +110,7 @@ void DownloadGroupAlbum(DownloadContext& context, const AlbumJob& job) {
       const PhotoOutcome outcome = FetchPhoto(context.session, source);
       PumpingWait(100);
       if (JobStopped()) return;
-      if (!StorePhoto(context, albumName, name, FreeFilePath(folder, name), outcome)) return;
+      if (!StorePhoto(context, albumName, name, names.Next(name), outcome)) return;
     }
     lastPageFull = count == kPageSize;
   }

@@ -105,27 +105,45 @@ Text MakeAlbumFolder(const Text& baseFolder, const Text& target, const Text& alb
   return PathIsDirectory(candidate) ? candidate : path;
 }
 
-Text FreeFilePath(const Text& folder, const Text& name) {
-  Text path = folder + "\\" + FitFileName(name, 4) + ".jpg";
-  for (long long k = 1; PathExists(path); ++k) {
-    const Text suffix = Parenthesized(k) + ".jpg";
-    path = folder + "\\" + FitFileName(name, static_cast<int>(suffix.size())) + suffix;
+namespace {
+
+// folder\name.jpg for k 0, folder\name(k).jpg above; the name shortened to fit.
+Text CandidatePath(const Text& folder, const Text& name, long long k) {
+  const Text suffix = (k == 0 ? Text() : Parenthesized(k)) + ".jpg";
+  return folder + "\\" + FitFileName(name, static_cast<int>(suffix.size())) + suffix;
+}
+
+Text NumberedPath(const Text& folder, NameFormat format, const Text& name, long long sequence) {
+  const Text number = Parenthesized(sequence);
+  const int reserved = static_cast<int>(number.size()) + 4;
+  if (format == NameFormat::NumberFirst) {
+    return folder + "\\" + number + FitFileName(name, reserved) + ".jpg";
   }
-  return path;
+  return folder + "\\" + FitFileName(name, reserved) + number + ".jpg";
+}
+
+}  // namespace
+
+Text FreeFilePath(const Text& folder, const Text& name) {
+  long long k = 0;
+  while (PathExists(CandidatePath(folder, name, k))) ++k;
+  return CandidatePath(folder, name, k);
+}
+
+Text FreeNames::Next(const Text& name) {
+  long long& next = next_[name];
+  while (PathExists(CandidatePath(folder_, name, next))) ++next;
+  return CandidatePath(folder_, name, next++);
 }
 
 Text PhotoFilePath(const Text& folder, NameFormat format, const Text& name, long long sequence) {
-  const Text number = Parenthesized(sequence);
-  const int reserved = static_cast<int>(number.size()) + 4;
-  switch (format) {
-    case NameFormat::NumberFirst:
-      return folder + "\\" + number + FitFileName(name, reserved) + ".jpg";
-    case NameFormat::NumberLast:
-      return folder + "\\" + FitFileName(name, reserved) + number + ".jpg";
-    case NameFormat::NoNumber:
-      break;
-  }
+  if (format != NameFormat::NoNumber) return NumberedPath(folder, format, name, sequence);
   return FreeFilePath(folder, name.empty() ? Text(texts::kUnknownName) : name);
+}
+
+Text PhotoFilePath(FreeNames& folder, NameFormat format, const Text& name, long long sequence) {
+  if (format != NameFormat::NoNumber) return NumberedPath(folder.Folder(), format, name, sequence);
+  return folder.Next(name.empty() ? Text(texts::kUnknownName) : name);
 }
 
 bool WriteFileAtomically(const Text& path, const Bytes& content) {

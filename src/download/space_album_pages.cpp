@@ -118,6 +118,7 @@ void DownloadSpaceAlbum(DownloadContext& context, const AlbumJob& job, SpaceVari
 
   const long long pageCount = photoCount / kPageSize + 1;
   const Text folder = MakeAlbumFolder(context.BaseFolder(settings), port.Target(), job.albumName);
+  FreeNames names(folder);
   const Text routeHost = context.lookupPhotoHost(context.session.ListingTarget());
   bool albumFailed = false;
   bool lastPageFull = false;
@@ -164,7 +165,7 @@ void DownloadSpaceAlbum(DownloadContext& context, const AlbumJob& job, SpaceVari
       const Text name = CleanFileName(TextTrim(photos.Item(j - 1).Member("name").Unquoted()));
       const PhotoOutcome outcome = pipeline.Take(static_cast<size_t>(j - 1));
       if (JobStopped()) return;
-      const Text path = PhotoFilePath(folder, settings.nameFormat, name, sequence);
+      const Text path = PhotoFilePath(names, settings.nameFormat, name, sequence);
       if (!StorePhoto(context, job.albumName, DisplayName(name, sequence), path, outcome)) return;
     }
     lastPageFull = count == kPageSize;

@@ -65,6 +65,7 @@ void DownloadSpaceAlbumWhole(DownloadContext& context, const AlbumJob& job) {
   port.Log(Text(texts::kPrepareAlbumOpen) + job.albumName + texts::kPrepareAlbumClose);
 
   const Text folder = MakeAlbumFolder(context.BaseFolder(settings), port.Target(), job.albumName);
+  FreeNames names(folder);
   const Text albumHost = TextReplace(context.lookupPhotoHost(context.session.ListingTarget()),
                                      endpoints::ShortPhotoDomain, endpoints::SpacePhotoDomain);
   const SessionValues session = context.session.Snapshot();
@@ -103,7 +104,7 @@ void DownloadSpaceAlbumWhole(DownloadContext& context, const AlbumJob& job) {
     const PhotoOutcome outcome = FetchPhoto(context.session, source);
     PumpingWait(10);
     if (JobStopped()) return;
-    const Text path = PhotoFilePath(folder, settings.nameFormat, name, j);
+    const Text path = PhotoFilePath(names, settings.nameFormat, name, j);
     if (!StorePhoto(context, job.albumName, DisplayName(name, j), path, outcome)) return;
   }
   port.Log(Text(texts::kDoneV2Open) + job.albumName + texts::kDoneClose);
