@@ -1,6 +1,7 @@
 #pragma once
 // Runs tarvelin-cli as a child process and collects its exit status and output.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

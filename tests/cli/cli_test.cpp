@@ -95,6 +95,13 @@ class CliTest : public ::testing::Test {
     return files;
   }
 
+  // The photos of `folder`: its files but the album description.
+  static std::map<std::string, std::string> Photos(const fs::path& folder) {
+    auto files = Files(folder);
+    files.erase("相册介绍.txt");
+    return files;
+  }
+
   const FakeAlbum& SpaceAlbum(int index) { return service_.spaces[kOwner].albums[index]; }
 
   fs::path scratch_;
@@ -187,7 +194,7 @@ TEST_F(CliTest, FailingPhotosGiveExitStatusOne) {
   CliRun run = RunCli(Args({"--target", kOwner, "--albums", "1", "--mode", "hd"}), scratch_);
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_NE(run.err.find("1 photos failed"), std::string::npos) << run.err;
-  EXPECT_EQ(Files(scratch_ / "save" / kOwner / "春游").size(), 4u);
+  EXPECT_EQ(Photos(scratch_ / "save" / kOwner / "春游").size(), 4u);
 }
 
 TEST_F(CliTest, InterruptStopsCleanlyAndPrintsTheSummary) {
@@ -201,7 +208,7 @@ TEST_F(CliTest, InterruptStopsCleanlyAndPrintsTheSummary) {
   CliRun run = RunCli(Args({"--target", kOwner, "--albums", "1", "--mode", "hd"}), scratch_,
                       [&](pid_t pid) {
                         // Interrupt while the third photo is in flight.
-                        if (!sent && Files(album).size() >= 2) {
+                        if (!sent && Photos(album).size() >= 2) {
                           kill(pid, SIGINT);
                           sent = true;
                         }
@@ -211,9 +218,13 @@ TEST_F(CliTest, InterruptStopsCleanlyAndPrintsTheSummary) {
   ASSERT_TRUE(sent);
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_NE(run.err.find("stopped: 2 photos written"), std::string::npos) << run.err;
-  const auto files = Files(album);
+  // Two whole photos and nothing half-written beside them.
+  const auto files = Photos(album);
   EXPECT_EQ(files.size(), 2u);
-  for (const auto& [name, bytes] : files) EXPECT_FALSE(bytes.empty()) << name;
+  for (const auto& [name, bytes] : files) {
+    EXPECT_TRUE(name.ends_with(".jpg")) << name;
+    EXPECT_FALSE(bytes.empty()) << name;
+  }
 }
 
 }  // namespace
