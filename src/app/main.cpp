@@ -3,9 +3,11 @@
 #include <cstdlib>
 
 #include "app/app_paths.h"
+#include "app/engine_wiring.h"
 #include "app/main_window.h"
 #include "app/qt_window_port.h"
 #include "net/wait.h"
+#include "session/session_state.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -17,6 +19,8 @@ int main(int argc, char* argv[]) {
   {
     tarvelin::app::MainWindow window(tarvelin::app::DefaultAppPaths());
     tarvelin::app::QtWindowPort port(&window);
+    tarvelin::SessionState session;
+    tarvelin::app::EngineWiring wiring(window, port, session);
     window.show();
     window.StartUp();
     status = app.exec();
