@@ -2,14 +2,16 @@
 // with curl fetching the same addresses in one process, each in a child process of its
 // own, and reports photos per second, the ratio and each side's peak memory.
 //
-//   download_bench [--photos 2000] [--kb 200] [--dir /tmp/tarvelin-bench] [--rounds 1]
-//   download_bench engine PORT DIR   (the engine side; run by the bench itself)
+//   download_bench [--photos 2000] [--kb 200] [--dir /tmp/tarvelin-bench] [--rounds 3]
+// The modes "serve" and "engine" are the bench's own child processes.
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -70,7 +72,20 @@ class QuietWindow : public WindowPort {
   AlbumRecord row_;
 };
 
-int RunEngine(int port, const std::string& dir, int photos) {
+standin::FakeAlbum BenchAlbum(int photos) {
+  standin::FakeAlbum album;
+  album.id = kAlbumId;
+  album.name = "bench";
+  for (int i = 0; i < photos; ++i) {
+    standin::FakePhoto photo;
+    photo.name = "photo";
+    photo.id = std::string("p").append(std::to_string(i));
+    album.photos.push_back(std::move(photo));
+  }
+  return album;
+}
+
+int RunEngine(int port, const std::string& dir, int photos, int threads) {
   TransportConfig transport;
   transport.connectTo = {":80:127.0.0.1:" + std::to_string(port)};
   SetTransportConfig(transport);
@@ -94,11 +109,11 @@ int RunEngine(int port, const std::string& dir, int photos) {
   QuietWindow window(settings, row);
   download::DownloadJob job(window, session, dir);
   job.SetPhotoHostLookup([](const Text&) { return Text(kListHost); });
+  job.SetPhotoThreads(threads);
   job.Start();
   job.Wait();
   const download::DownloadSummary summary = job.Summary();
-  std::printf("engine wrote %lld photos, %lld failed\n", summary.photosWritten,
-              summary.photosFailed);
+  if (summary.photosFailed != 0) std::printf("engine: %lld photos failed\n", summary.photosFailed);
   return summary.photosWritten == photos ? 0 : 1;
 }
 
@@ -140,48 +155,78 @@ std::pair<long, long long> Tally(const fs::path& folder) {
   return {files, bytes};
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  int photos = 2000, kb = 200, rounds = 1;
-  std::string dir = "/tmp/tarvelin-bench";
-  if (argc == 5 && std::string(argv[1]) == "engine") {
-    return RunEngine(std::atoi(argv[2]), argv[3], std::atoi(argv[4]));
-  }
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string flag = argv[i];
-    if (flag == "--photos")
-      photos = std::atoi(argv[i + 1]);
-    else if (flag == "--kb")
-      kb = std::atoi(argv[i + 1]);
-    else if (flag == "--dir")
-      dir = argv[i + 1];
-    else if (flag == "--rounds")
-      rounds = std::atoi(argv[i + 1]);
-  }
-
+// The stand-in with the album, in a process of its own so that the measured processes are
+// spawned from a small parent (a child's peak memory counts its parent's at the spawn).
+int Serve(int photos, int kb, const std::string& portFile) {
   standin::FakeService service;  // outlives the server, whose handlers read it
   standin::StandinServer server;
   service.photoListHost = kListHost;
-  standin::FakeAlbum album;
-  album.id = kAlbumId;
-  album.name = "bench";
+  standin::FakeAlbum album = BenchAlbum(photos);
   for (int i = 0; i < photos; ++i) {
-    standin::FakePhoto photo;
-    photo.name = "photo";
-    photo.id = "p" + std::to_string(i);
     // Sizes spread over +-10% around the mean.
     const size_t size = static_cast<size_t>(kb) * 1000 * (90 + (i * 37) % 21) / 100;
-    photo.bytes = standin::MakeFakeJpeg(size, static_cast<uint32_t>(i + 1));
-    album.photos.push_back(std::move(photo));
+    album.photos[static_cast<size_t>(i)].bytes =
+        standin::MakeFakeJpeg(size, static_cast<uint32_t>(i + 1));
   }
-  service.spaces[kOwner].albums.push_back(album);
+  service.spaces[kOwner].albums.push_back(std::move(album));
   standin::InstallPhotoRoutes(server, service);
-  const int port = server.HttpPort();
+  {
+    std::ofstream out(portFile + ".tmp");
+    out << server.HttpPort() << "\n";
+  }
+  fs::rename(portFile + ".tmp", portFile);
+  for (;;) pause();  // until the bench ends it
+}
+
+struct Variant {
+  const char* label;
+  std::vector<std::string> command;
+  fs::path output;
+};
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int photos = 2000, kb = 200, rounds = 3;
+  std::string dir = "/tmp/tarvelin-bench";
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "engine" && argc == 6) {
+    return RunEngine(std::atoi(argv[2]), argv[3], std::atoi(argv[4]), std::atoi(argv[5]));
+  }
+  if (mode == "serve" && argc == 5) return Serve(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string flag = argv[i];
+    if (flag == "--photos") photos = std::atoi(argv[i + 1]);
+    if (flag == "--kb") kb = std::atoi(argv[i + 1]);
+    if (flag == "--dir") dir = argv[i + 1];
+    if (flag == "--rounds") rounds = std::atoi(argv[i + 1]);
+  }
 
   const fs::path root = dir;
   fs::remove_all(root);
-  fs::create_directories(root / "curl");
+  fs::create_directories(root);
+  const std::string self = fs::read_symlink("/proc/self/exe").string();
+  const fs::path portFile = root / "port";
+  pid_t server = 0;
+  {
+    std::vector<std::string> args = {self, "serve", std::to_string(photos), std::to_string(kb),
+                                     portFile.string()};
+    std::vector<char*> argv2;
+    for (std::string& arg : args) argv2.push_back(arg.data());
+    argv2.push_back(nullptr);
+    if (posix_spawn(&server, self.c_str(), nullptr, nullptr, argv2.data(), environ) != 0) return 1;
+  }
+  while (!fs::exists(portFile)) usleep(20000);
+  int port = 0;
+  std::ifstream(portFile) >> port;
+
+  standin::FakeService service;
+  const standin::FakeAlbum album = BenchAlbum(photos);
   const fs::path config = root / "curl.cfg";
   {
     std::ofstream out(config);
@@ -192,29 +237,52 @@ int main(int argc, char** argv) {
           << (root / "curl" / ("(" + std::to_string(i + 1) + ")photo.jpg")).string() << "\"\n";
     }
   }
+  const std::vector<Variant> variants = {
+      {"curl, one at a time", {"curl", "-K", config.string()}, root / "curl"},
+      {"engine, one at a time",
+       {self, "engine", std::to_string(port), (root / "engine").string(), std::to_string(photos),
+        "1"},
+       root / "engine"},
+      {"curl --parallel-max 4",
+       {"curl", "-Z", "--parallel-max", "4", "-K", config.string()},
+       root / "curl"},
+      {"engine, 4 fetchers (default)",
+       {self, "engine", std::to_string(port), (root / "engine").string(), std::to_string(photos),
+        "4"},
+       root / "engine"},
+  };
 
-  std::printf("album of %d photos of about %d KB from the stand-in on port %d\n", photos, kb, port);
-  const std::string self = fs::read_symlink("/proc/self/exe").string();
+  std::printf("album of %d photos of about %d KB from the stand-in (pid %d, port %d)\n", photos, kb,
+              static_cast<int>(server), port);
+  std::vector<std::vector<double>> rates(variants.size()), peaks(variants.size());
   for (int round = 1; round <= rounds; ++round) {
-    fs::remove_all(root / "curl");
-    fs::create_directories(root / "curl");
-    fs::remove_all(root / "engine");
-    const ChildRun curl = Spawn({"curl", "-K", config.string()});
-    const ChildRun engine = Spawn(
-        {self, "engine", std::to_string(port), (root / "engine").string(), std::to_string(photos)});
-    const auto [curlFiles, curlBytes] = Tally(root / "curl");
-    const auto [engineFiles, engineBytes] = Tally(root / "engine");
-    const double curlRate = photos / curl.seconds, engineRate = photos / engine.seconds;
-    std::printf("round %d\n", round);
-    std::printf(
-        "  curl   : %7.1f photos/s  %6.2f s  peak %6.1f MB  %ld files %lld bytes  exit %d\n",
-        curlRate, curl.seconds, curl.peakKb / 1024.0, curlFiles, curlBytes, curl.status);
-    std::printf(
-        "  engine : %7.1f photos/s  %6.2f s  peak %6.1f MB  %ld files %lld bytes  exit %d\n",
-        engineRate, engine.seconds, engine.peakKb / 1024.0, engineFiles, engineBytes,
-        engine.status);
-    std::printf("  ratio engine/curl: %.3f\n", engineRate / curlRate);
+    for (size_t v = 0; v < variants.size(); ++v) {
+      fs::remove_all(variants[v].output);
+      fs::create_directories(variants[v].output);
+      ::sync();  // the previous run's writeback does not fall on this one
+      const ChildRun run = Spawn(variants[v].command);
+      const auto [files, bytes] = Tally(variants[v].output);
+      const double rate = photos / run.seconds;
+      rates[v].push_back(rate);
+      peaks[v].push_back(run.peakKb / 1024.0);
+      std::printf(
+          "round %d  %-30s %7.1f photos/s  %6.2f s  peak %6.1f MB  %ld files  %lld bytes%s\n",
+          round, variants[v].label, rate, run.seconds, run.peakKb / 1024.0, files, bytes,
+          run.status == 0 && files == photos ? "" : "  FAILED");
+    }
   }
+  std::printf("\nmedian of %d rounds:\n", rounds);
+  for (size_t v = 0; v < variants.size(); ++v) {
+    std::printf("  %-30s %7.1f photos/s  peak %6.1f MB\n", variants[v].label, Median(rates[v]),
+                Median(peaks[v]));
+  }
+  std::printf("  ratio engine/curl, one at a time: %.3f\n", Median(rates[1]) / Median(rates[0]));
+  std::printf("  ratio engine (4 fetchers) / curl one at a time: %.3f\n",
+              Median(rates[3]) / Median(rates[0]));
+  std::printf("  ratio engine (4 fetchers) / curl --parallel-max 4: %.3f\n",
+              Median(rates[3]) / Median(rates[2]));
+  kill(server, SIGTERM);
+  waitpid(server, nullptr, 0);
   fs::remove_all(root);
   return 0;
 }

@@ -27,7 +27,11 @@ size_t CharLength(const Text& text, size_t at) {
 
 int Utf8Length(const Text& text) { return static_cast<int>(TextToUtf8(text).size()); }
 
-Text Parenthesized(long long number) { return "(" + std::to_string(number) + ")"; }
+// Built by appending: GCC 12 warns falsely (-Wrestrict) about "(" + std::string at -O2.
+Text Parenthesized(long long number) {
+  Text text = "(";
+  return text.append(std::to_string(number)).append(")");
+}
 
 }  // namespace
 

@@ -81,7 +81,9 @@ bool StorePhoto(DownloadContext& context, const Text& albumName, const Text& pho
 }
 
 Text DisplayName(const Text& name, long long sequence) {
-  return name.empty() ? "(" + std::to_string(sequence) + ")" : name;
+  if (!name.empty()) return name;
+  Text text = "(";  // appended: GCC 12 warns falsely about "(" + std::string
+  return text.append(std::to_string(sequence)).append(")");
 }
 
 long long SecondDownloadThreshold(const Text& kilobytes) {

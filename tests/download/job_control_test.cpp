@@ -29,7 +29,8 @@ class JobControlTest : public DownloadTest {
   }
   bool PhotoAsked(int index) const {
     for (const auto& r : server_.Requests()) {
-      if (r.path == "/psb" && r.query.ends_with("/" + std::to_string(index))) return true;
+      const std::string tail = std::string("/").append(std::to_string(index));
+      if (r.path == "/psb" && r.query.ends_with(tail)) return true;
     }
     return false;
   }
