@@ -43,7 +43,8 @@ bool DecodeWith(const char* charset, const std::string& input, std::u32string& o
     size_t r = iconv(cv.get(), &in, &inLeft, &o, &oLeft);
     const size_t produced = buffer.size() - oLeft;
     for (size_t i = 0; i + 4 <= produced; i += 4) {
-      uint32_t c = static_cast<unsigned char>(buffer[i]) | static_cast<unsigned char>(buffer[i + 1]) << 8 |
+      uint32_t c = static_cast<unsigned char>(buffer[i]) |
+                   static_cast<unsigned char>(buffer[i + 1]) << 8 |
                    static_cast<unsigned char>(buffer[i + 2]) << 16 |
                    static_cast<uint32_t>(static_cast<unsigned char>(buffer[i + 3])) << 24;
       out.push_back(static_cast<char32_t>(c));
@@ -119,8 +120,10 @@ std::u32string DecodeUtf8(const Bytes& bytes) {
     bool ok = i + static_cast<size_t>(extra) < n;
     for (int k = 1; ok && k <= extra; ++k) {
       unsigned char t = byte(i + k);
-      if ((t & 0xC0) != 0x80) ok = false;
-      else c = (c << 6) | (t & 0x3F);
+      if ((t & 0xC0) != 0x80)
+        ok = false;
+      else
+        c = (c << 6) | (t & 0x3F);
     }
     if (!ok || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
       out.push_back(0xFFFD);

@@ -31,7 +31,8 @@ Text MergeCookies(Text& cookies, Text& received) {
   static const Text kDeleted = "=deleted";
   Text joined;
   for (const auto& piece : working) {
-    if (piece.size() >= kDeleted.size() && piece.compare(piece.size() - kDeleted.size(), kDeleted.size(), kDeleted) == 0)
+    if (piece.size() >= kDeleted.size() &&
+        piece.compare(piece.size() - kDeleted.size(), kDeleted.size(), kDeleted) == 0)
       continue;
     joined += piece;
     joined += "; ";
@@ -40,7 +41,8 @@ Text MergeCookies(Text& cookies, Text& received) {
 
   std::vector<Text> unique;
   for (auto& piece : TextSplit(joined, "; ")) {
-    if (std::find(unique.begin(), unique.end(), piece) == unique.end()) unique.push_back(std::move(piece));
+    if (std::find(unique.begin(), unique.end(), piece) == unique.end())
+      unique.push_back(std::move(piece));
   }
   Text result;
   for (size_t i = 0; i < unique.size(); ++i) {

@@ -1,7 +1,7 @@
+#include "net/header_text.h"
 #include "net/http_core.h"
 #include "net/page_fetch.h"
 #include "net/reply_cookies.h"
-#include "net/header_text.h"
 #include "net/text.h"
 
 namespace tarvelin {
@@ -52,8 +52,10 @@ Bytes FetchRequestObject(const PageFetch& fetch, const RequestObjectOptions& opt
   }
   if (TextFind(headers, "Referer:") < 0) headers += "\r\nReferer: " + fetch.url;
   if (TextFind(headers, "Accept-Language:") < 0) headers += "\r\nAccept-Language: zh-cn";
-  if (TextFind(headers, "User-Agent:") < 0) headers += std::string("\r\nUser-Agent: ") + kDefaultAgent;
-  if (TextFind(headers, "Content-Type:") < 0) headers += "\r\nContent-Type: application/x-www-form-urlencoded";
+  if (TextFind(headers, "User-Agent:") < 0)
+    headers += std::string("\r\nUser-Agent: ") + kDefaultAgent;
+  if (TextFind(headers, "Content-Type:") < 0)
+    headers += "\r\nContent-Type: application/x-www-form-urlencoded";
 
   const Text cookieText = fetch.cookies != nullptr ? *fetch.cookies : Text();
   if (!cookieText.empty()) request.headerLines.push_back("Cookie: " + cookieText);
@@ -80,7 +82,8 @@ Bytes FetchRequestObject(const PageFetch& fetch, const RequestObjectOptions& opt
     status = result.status;
   }
   if (options.status != nullptr) *options.status = status;
-  DeliverReplyCookies(CaptureReplyCookies(block), true, fetch.cookies, fetch.replyCookies, fetch.replyHeaders);
+  DeliverReplyCookies(CaptureReplyCookies(block), true, fetch.cookies, fetch.replyCookies,
+                      fetch.replyHeaders);
   return body;
 }
 

@@ -1,7 +1,7 @@
+#include "net/header_text.h"
 #include "net/http_core.h"
 #include "net/page_fetch.h"
 #include "net/reply_cookies.h"
-#include "net/header_text.h"
 #include "net/text.h"
 
 namespace tarvelin {
@@ -21,8 +21,8 @@ Bytes FetchWinInet(const PageFetch& fetch, const WinInetOptions& options) {
   const Text host = UrlHost(fetch.url, false, false);
   if (host.empty()) return {};
   HttpRequest request;
-  request.url = (secure ? "https://" : "http://") + host + ":" + std::to_string(UrlPort(fetch.url)) +
-                UrlPath(fetch.url);
+  request.url = (secure ? "https://" : "http://") + host + ":" +
+                std::to_string(UrlPort(fetch.url)) + UrlPath(fetch.url);
   request.verb = kVerbs[method];
   request.followRedirects = !options.noRedirect;
   request.proxy = options.proxy;
@@ -39,7 +39,8 @@ Bytes FetchWinInet(const PageFetch& fetch, const WinInetOptions& options) {
   }
   if (TextFind(headers, "Referer:") < 0) headers += "\r\nReferer: " + fetch.url;
   if (TextFind(headers, "Accept-Language:") < 0) headers += "\r\nAccept-Language: zh-cn";
-  if (TextFind(headers, "Content-Type:") < 0) headers += "\r\nContent-Type: application/x-www-form-urlencoded";
+  if (TextFind(headers, "Content-Type:") < 0)
+    headers += "\r\nContent-Type: application/x-www-form-urlencoded";
   const Text cookieText = fetch.cookies != nullptr ? *fetch.cookies : Text();
   if (!cookieText.empty()) headers += "\r\nCookie: " + cookieText;
   request.headerLines = HeaderTextLines(headers);
@@ -61,8 +62,8 @@ Bytes FetchWinInet(const PageFetch& fetch, const WinInetOptions& options) {
     result.body.clear();
     result.headerBlock.clear();
   }
-  DeliverReplyCookies(CaptureReplyCookies(result.headerBlock), fetch.cookies != nullptr, fetch.cookies,
-                      fetch.replyCookies, fetch.replyHeaders);
+  DeliverReplyCookies(CaptureReplyCookies(result.headerBlock), fetch.cookies != nullptr,
+                      fetch.cookies, fetch.replyCookies, fetch.replyHeaders);
   return std::move(result.body);
 }
 

@@ -29,7 +29,9 @@ void LockShare(CURL*, curl_lock_data data, curl_lock_access, void* user) {
   static_cast<Share*>(user)->locks[data].lock();
 }
 
-void UnlockShare(CURL*, curl_lock_data data, void* user) { static_cast<Share*>(user)->locks[data].unlock(); }
+void UnlockShare(CURL*, curl_lock_data data, void* user) {
+  static_cast<Share*>(user)->locks[data].unlock();
+}
 
 Share* GlobalShare() {
   // Never freed: detached worker threads may still hold handles attached to it at exit.
@@ -145,7 +147,8 @@ std::string EscapeUrl(const std::string& url) {
 bool HasHeader(const std::vector<std::string>& lines, const char* name) {
   const size_t length = std::char_traits<char>::length(name);
   for (const auto& line : lines) {
-    if (line.size() > length && line[length] == ':' && curl_strnequal(line.c_str(), name, length)) return true;
+    if (line.size() > length && line[length] == ':' && curl_strnequal(line.c_str(), name, length))
+      return true;
   }
   return false;
 }
@@ -201,7 +204,8 @@ HttpResult PerformHttp(const HttpRequest& request) {
   curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, request.followRedirects ? 1L : 0L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, Scaled(request.connectTimeoutMs, config.timeoutScale));
+  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
+                   Scaled(request.connectTimeoutMs, config.timeoutScale));
   curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
   curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
@@ -215,7 +219,8 @@ HttpResult PerformHttp(const HttpRequest& request) {
   if (request.verb == "HEAD") {
     curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
   } else if (request.sendBody || request.verb == "POST" || request.verb == "PUT") {
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                     static_cast<curl_off_t>(request.body.size()));
     curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.body.data());
     // POST is curl's own verb for a body, so a 302 still turns it into GET.
     if (request.verb != "POST") curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.verb.c_str());
@@ -240,7 +245,8 @@ HttpResult PerformHttp(const HttpRequest& request) {
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
 
   curl_slist* connectTo = nullptr;
-  for (const auto& entry : config.connectTo) connectTo = curl_slist_append(connectTo, entry.c_str());
+  for (const auto& entry : config.connectTo)
+    connectTo = curl_slist_append(connectTo, entry.c_str());
   curl_easy_setopt(easy, CURLOPT_CONNECT_TO, connectTo);
 
   if (request.verifyTls) {
@@ -277,7 +283,8 @@ HttpResult PerformHttp(const HttpRequest& request) {
   if (curl_multi_add_handle(multi, easy) != CURLM_OK) {
     code = CURLE_FAILED_INIT;
   } else {
-    const auto idleLimit = std::chrono::milliseconds(Scaled(request.idleTimeoutMs, config.timeoutScale));
+    const auto idleLimit =
+        std::chrono::milliseconds(Scaled(request.idleTimeoutMs, config.timeoutScale));
     int running = 1;
     for (;;) {
       if (curl_multi_perform(multi, &running) != CURLM_OK) break;
@@ -311,7 +318,8 @@ HttpResult PerformHttp(const HttpRequest& request) {
   result.headerBlock = std::move(transfer.block);
   if (code == CURLE_OK) return result;
   const bool headersComplete =
-      result.headerBlock.size() >= 4 && result.headerBlock.compare(result.headerBlock.size() - 4, 4, "\r\n\r\n") == 0;
+      result.headerBlock.size() >= 4 &&
+      result.headerBlock.compare(result.headerBlock.size() - 4, 4, "\r\n\r\n") == 0;
   if (!headersComplete) {
     // A reply that broke off inside its header block counts as no reply at all.
     transfer.sawStatus = false;
@@ -325,7 +333,8 @@ HttpResult PerformHttp(const HttpRequest& request) {
     result.failure = HttpFailure::Stopped;
   } else if (transfer.tooLarge) {
     result.failure = HttpFailure::TooLarge;
-  } else if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL || code == CURLE_FAILED_INIT) {
+  } else if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL ||
+             code == CURLE_FAILED_INIT) {
     result.failure = HttpFailure::Setup;
   } else if (!transfer.connected) {
     result.failure = HttpFailure::Connect;

@@ -23,16 +23,16 @@ enum class HttpFailure {
 
 struct HttpRequest {
   std::string url;
-  std::string verb = "GET";               // GET, POST, HEAD or PUT
-  std::vector<std::string> headerLines;   // sent in this order, right after Host
+  std::string verb = "GET";              // GET, POST, HEAD or PUT
+  std::vector<std::string> headerLines;  // sent in this order, right after Host
   Bytes body;
-  bool sendBody = false;                  // also for GET; HEAD never sends one
+  bool sendBody = false;  // also for GET; HEAD never sends one
   bool followRedirects = true;
-  long connectTimeoutMs = 60000;          // name lookup, connect and TLS handshake
-  long idleTimeoutMs = 60000;             // longest silence once connected
+  long connectTimeoutMs = 60000;  // name lookup, connect and TLS handshake
+  long idleTimeoutMs = 60000;     // longest silence once connected
   bool verifyTls = true;
-  std::string proxy;                      // host:port; empty: the transport's proxy, if any
-  std::string serverUser, serverPassword; // basic authentication, when the user is set
+  std::string proxy;                       // host:port; empty: the transport's proxy, if any
+  std::string serverUser, serverPassword;  // basic authentication, when the user is set
   std::string proxyUser, proxyPassword;
 };
 
@@ -43,14 +43,14 @@ struct HttpResult {
   // The final reply's status line and header lines, each ended by "\r\n", then "\r\n".
   std::string headerBlock;
   Bytes body;
-  std::string error;       // libcurl's text, for diagnostics
+  std::string error;  // libcurl's text, for diagnostics
 };
 
 HttpResult PerformHttp(const HttpRequest& request);
 
 // Limits against hostile servers.
 inline constexpr size_t kHeaderBlockLimit = size_t{1} << 20;
-size_t HttpBodyLimit();            // 256 MiB
+size_t HttpBodyLimit();               // 256 MiB
 void SetHttpBodyLimit(size_t bytes);  // tests
 
 }  // namespace tarvelin

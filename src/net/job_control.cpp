@@ -51,7 +51,9 @@ bool JobControl::SleepFor(std::chrono::milliseconds duration) {
 
 JobControl* CurrentJobControl() { return tCurrent; }
 
-ScopedJobControl::ScopedJobControl(JobControl* control) : previous_(tCurrent) { tCurrent = control; }
+ScopedJobControl::ScopedJobControl(JobControl* control) : previous_(tCurrent) {
+  tCurrent = control;
+}
 ScopedJobControl::~ScopedJobControl() { tCurrent = previous_; }
 
 bool JobStopped() { return tCurrent != nullptr && tCurrent->Stopped(); }

@@ -12,9 +12,9 @@ namespace tarvelin {
 
 class JobControl {
  public:
-  void Halt();     // halts nest: each Halt needs a Release
+  void Halt();  // halts nest: each Halt needs a Release
   void Release();
-  void Stop();     // ends the job for good; wakes a halted worker
+  void Stop();  // ends the job for good; wakes a halted worker
   bool Stopped() const;
   bool Halted() const;  // halted and not stopped
   // Blocks while halted; returns false when the job is stopped.

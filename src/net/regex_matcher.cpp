@@ -28,9 +28,9 @@ bool RegexMatcher::Execute(const Text& pattern, const Text& subject) {
   int error = 0;
   PCRE2_SIZE errorOffset = 0;
   // No PCRE2_UCP: \d and \w stay ASCII-only.
-  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8Pattern.data()), utf8Pattern.size(),
-                                   PCRE2_UTF | PCRE2_CASELESS | PCRE2_MULTILINE, &error, &errorOffset,
-                                   context);
+  pcre2_code* code =
+      pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8Pattern.data()), utf8Pattern.size(),
+                    PCRE2_UTF | PCRE2_CASELESS | PCRE2_MULTILINE, &error, &errorOffset, context);
   pcre2_compile_context_free(context);
   if (code == nullptr) return false;
   pcre2_match_data* data = pcre2_match_data_create_from_pattern(code, nullptr);

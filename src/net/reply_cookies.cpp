@@ -23,8 +23,8 @@ ReplyCookies CaptureReplyCookies(const Text& headerBlock) {
   return out;
 }
 
-void DeliverReplyCookies(const ReplyCookies& captured, bool merge, Text* cookies, Text* replyCookies,
-                         Text* replyHeaders) {
+void DeliverReplyCookies(const ReplyCookies& captured, bool merge, Text* cookies,
+                         Text* replyCookies, Text* replyHeaders) {
   if (replyHeaders != nullptr) *replyHeaders = captured.headerBlock;
   Text received = captured.cookies;
   if (merge) {

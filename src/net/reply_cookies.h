@@ -14,7 +14,7 @@ ReplyCookies CaptureReplyCookies(const Text& headerBlock);
 
 // Hands the captured block and cookies to the caller's out parameters; merges them into
 // `cookies` when it is given and `merge` is set. replyCookies loses its spaces in the merge.
-void DeliverReplyCookies(const ReplyCookies& captured, bool merge, Text* cookies, Text* replyCookies,
-                         Text* replyHeaders);
+void DeliverReplyCookies(const ReplyCookies& captured, bool merge, Text* cookies,
+                         Text* replyCookies, Text* replyHeaders);
 
 }  // namespace tarvelin

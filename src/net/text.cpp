@@ -129,7 +129,8 @@ std::vector<Text> TextSplit(const Text& text, const Text& separator) {
     pieces.push_back(text.substr(static_cast<size_t>(from) - 1, static_cast<size_t>(at - from)));
     from = at + static_cast<int>(separator.size());
   }
-  if (static_cast<size_t>(from) <= text.size()) pieces.push_back(text.substr(static_cast<size_t>(from) - 1));
+  if (static_cast<size_t>(from) <= text.size())
+    pieces.push_back(text.substr(static_cast<size_t>(from) - 1));
   return pieces;
 }
 
@@ -155,7 +156,8 @@ Text TextToLowerAscii(const Text& text) {
   return out;
 }
 
-Text TextBetween(const Text& text, const Text& left, const Text& right, int start, bool ignoreCase) {
+Text TextBetween(const Text& text, const Text& left, const Text& right, int start,
+                 bool ignoreCase) {
   static const Text kQuotePlaceholder = "#\xD2\xFD\xBA\xC5";  // "#引号"
   const Text l = TextReplace(left, kQuotePlaceholder, "\"");
   const Text r = TextReplace(right, kQuotePlaceholder, "\"");

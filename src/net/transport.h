@@ -10,8 +10,8 @@ namespace tarvelin {
 struct TransportConfig {
   // Entries "HOST:PORT:CONNECT-TO-HOST:CONNECT-TO-PORT"; an empty field matches any.
   std::vector<std::string> connectTo;
-  std::string caFile;     // extra trusted CA (PEM), empty for the system's
-  std::string proxy;      // used when a call names none
+  std::string caFile;         // extra trusted CA (PEM), empty for the system's
+  std::string proxy;          // used when a call names none
   double timeoutScale = 1.0;  // tests shrink the clients' time-outs
 };
 

@@ -29,11 +29,16 @@ UiPump& Pump() {
 
 double UnitMilliseconds(int unit) {
   switch (unit) {
-    case 0: return 1;
-    case 1: return 1000;
-    case 2: return 60000;
-    case 3: return 3600000;
-    default: return unit;
+    case 0:
+      return 1;
+    case 1:
+      return 1000;
+    case 2:
+      return 60000;
+    case 3:
+      return 3600000;
+    default:
+      return unit;
   }
 }
 
@@ -90,7 +95,8 @@ Text FormatMillisecondStamp(long long localSeconds, int milliseconds) {
 
 Text MillisecondStamp() {
   const auto now = std::chrono::system_clock::now();
-  const auto sinceEpoch = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
+  const auto sinceEpoch =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
   const std::time_t seconds = static_cast<std::time_t>(sinceEpoch / 1000);
   std::tm local{};
   localtime_r(&seconds, &local);

@@ -128,7 +128,8 @@ std::string RecordedRequest::Param(const std::string& name) const {
     if (end == std::string::npos) end = query.size();
     const std::string pair = query.substr(at, end - at);
     const size_t eq = pair.find('=');
-    if (pair.substr(0, eq) == name) return eq == std::string::npos ? std::string() : pair.substr(eq + 1);
+    if (pair.substr(0, eq) == name)
+      return eq == std::string::npos ? std::string() : pair.substr(eq + 1);
     at = end + 1;
   }
   return {};
@@ -323,12 +324,14 @@ void StandinServer::Impl::HangUntilClosed(int fd) {
 Handler StandinServer::Impl::FindHandler(const RecordedRequest& request) {
   std::lock_guard lock(mutex);
   for (auto it = routes.rbegin(); it != routes.rend(); ++it) {
-    if ((it->host.empty() || it->host == request.host) && it->path == request.path) return it->handler;
+    if ((it->host.empty() || it->host == request.host) && it->path == request.path)
+      return it->handler;
   }
   return {};
 }
 
-void StandinServer::Impl::Serve(std::list<Connection>::iterator self, int fd, bool tls, int number) {
+void StandinServer::Impl::Serve(std::list<Connection>::iterator self, int fd, bool tls,
+                                int number) {
   SSL* ssl = nullptr;
   bool ok = true;
   if (tls) {
@@ -350,7 +353,8 @@ void StandinServer::Impl::Serve(std::list<Connection>::iterator self, int fd, bo
 }
 
 // Reads one request from the stream, records it and answers it. False ends the connection.
-bool StandinServer::Impl::ServeOne(Stream& stream, int fd, std::string& pending, bool tls, int number) {
+bool StandinServer::Impl::ServeOne(Stream& stream, int fd, std::string& pending, bool tls,
+                                   int number) {
   char buffer[16384];
   size_t headEnd;
   while ((headEnd = pending.find("\r\n\r\n")) == std::string::npos) {
@@ -383,7 +387,8 @@ bool StandinServer::Impl::ServeOne(Stream& stream, int fd, std::string& pending,
     if (end == std::string::npos) end = block.size();
     const std::string line = block.substr(at, end - at);
     const size_t colon = line.find(':');
-    if (colon != std::string::npos) request.headers.emplace_back(line.substr(0, colon), TrimSpaces(line.substr(colon + 1)));
+    if (colon != std::string::npos)
+      request.headers.emplace_back(line.substr(0, colon), TrimSpaces(line.substr(colon + 1)));
     at = end + 2;
   }
   std::string host = Lower(request.Header("Host"));
@@ -431,8 +436,10 @@ bool StandinServer::Impl::ServeOne(Stream& stream, int fd, std::string& pending,
   std::string out = "HTTP/1.1 " + std::to_string(reply.status) + " " + reply.reason + "\r\n";
   for (const auto& line : reply.headerLines) {
     const std::string lower = Lower(line);
-    if (lower.rfind("content-length:", 0) == 0 || lower.rfind("transfer-encoding:", 0) == 0) hasLength = true;
-    if (lower.rfind("connection:", 0) == 0 && lower.find("close") != std::string::npos) close = true;
+    if (lower.rfind("content-length:", 0) == 0 || lower.rfind("transfer-encoding:", 0) == 0)
+      hasLength = true;
+    if (lower.rfind("connection:", 0) == 0 && lower.find("close") != std::string::npos)
+      close = true;
     out += line + "\r\n";
   }
   if (!hasLength) out += "Content-Length: " + std::to_string(reply.body.size()) + "\r\n";

@@ -17,10 +17,10 @@ struct RecordedRequest {
   int connection = 0;       // 1-based number of the connection that carried it
   std::string requestLine;  // "GET /path?q HTTP/1.1"
   std::string method;
-  std::string target;       // "/path?q"
-  std::string path;         // "/path"
-  std::string query;        // "q" (without "?")
-  std::string host;         // the Host header, without port, lower-cased
+  std::string target;  // "/path?q"
+  std::string path;    // "/path"
+  std::string query;   // "q" (without "?")
+  std::string host;    // the Host header, without port, lower-cased
   std::vector<std::pair<std::string, std::string>> headers;  // in wire order, as written
   std::string headerBlock;  // the raw header lines, "\r\n" separated
   std::string body;
@@ -35,10 +35,10 @@ struct ScriptedReply {
   std::string reason = "OK";
   std::vector<std::string> headerLines;  // "Name: value", sent as given
   std::string body;
-  int delayMs = 0;            // wait before the status line
-  int closeAfterBytes = -1;   // >=0: close the connection after that many body bytes
-  bool noReply = false;       // read the request, then close without answering
-  bool hang = false;          // read the request, then send nothing until the server stops
+  int delayMs = 0;           // wait before the status line
+  int closeAfterBytes = -1;  // >=0: close the connection after that many body bytes
+  bool noReply = false;      // read the request, then close without answering
+  bool hang = false;         // read the request, then send nothing until the server stops
 
   static ScriptedReply Text(std::string body, std::string contentType = "text/html");
 };

@@ -22,11 +22,25 @@ namespace {
 // listed, plus wildcards for photo hosts that replies name with numbered prefixes.
 std::string SubjectAltNames() {
   namespace e = endpoints;
-  const char* hosts[] = {e::SpaceSiteHost,   e::SpaceUserHost,  e::ProxyHost,        e::RouteStoreHost,
-                         e::GroupPhotoHost,  e::PhotoStoreHost, e::ImageCacheHost,   e::PhotoPageHost,
-                         e::ShortPhotoDomain, e::SpacePhotoDomain, e::CookieDomain,  e::MakerSite,
-                         "*.qq.com",         "*.qzone.qq.com",  "*.store.qq.com",    "*.photo.store.qq.com",
-                         "*.photo.qzone.qq.com", "*.photo.qq.com", "localhost"};
+  const char* hosts[] = {e::SpaceSiteHost,
+                         e::SpaceUserHost,
+                         e::ProxyHost,
+                         e::RouteStoreHost,
+                         e::GroupPhotoHost,
+                         e::PhotoStoreHost,
+                         e::ImageCacheHost,
+                         e::PhotoPageHost,
+                         e::ShortPhotoDomain,
+                         e::SpacePhotoDomain,
+                         e::CookieDomain,
+                         e::MakerSite,
+                         "*.qq.com",
+                         "*.qzone.qq.com",
+                         "*.store.qq.com",
+                         "*.photo.store.qq.com",
+                         "*.photo.qzone.qq.com",
+                         "*.photo.qq.com",
+                         "localhost"};
   std::string names;
   for (const char* host : hosts) {
     if (!names.empty()) names += ",";
@@ -62,9 +76,11 @@ X509* MakeCert(EVP_PKEY* key, const char* commonName, X509* issuer, EVP_PKEY* is
   ok = ok && X509_gmtime_adj(X509_getm_notAfter(cert), 30L * 24 * 3600) != nullptr;
   X509_NAME* name = X509_get_subject_name(cert);
   ok = ok && X509_NAME_add_entry_by_txt(name, "O", MBSTRING_ASC,
-                                        reinterpret_cast<const unsigned char*>("Tarvelin stand-in"), -1, -1, 0);
-  ok = ok && X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
-                                        reinterpret_cast<const unsigned char*>(commonName), -1, -1, 0);
+                                        reinterpret_cast<const unsigned char*>("Tarvelin stand-in"),
+                                        -1, -1, 0);
+  ok = ok &&
+       X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
+                                  reinterpret_cast<const unsigned char*>(commonName), -1, -1, 0);
   X509* signer = issuer != nullptr ? issuer : cert;
   ok = ok && X509_set_issuer_name(cert, X509_get_subject_name(signer)) == 1;
   ok = ok && X509_set_pubkey(cert, key) == 1;

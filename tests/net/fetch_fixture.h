@@ -39,8 +39,8 @@ class FetchTest : public ::testing::Test {
   standin::StandinServer server;
 };
 
-inline standin::ScriptedReply Reply(std::vector<std::string> headerLines, std::string body, int status = 200,
-                                    std::string reason = "OK") {
+inline standin::ScriptedReply Reply(std::vector<std::string> headerLines, std::string body,
+                                    int status = 200, std::string reason = "OK") {
   standin::ScriptedReply reply;
   reply.status = status;
   reply.reason = std::move(reason);

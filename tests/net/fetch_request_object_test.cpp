@@ -49,9 +49,11 @@ TEST_F(FetchTest, RequestObjectKeepsCallerLinesAndSearchesCaseSensitively) {
                             {"Content-Type", "application/x-www-form-urlencoded"},
                             {"Content-Length", "3"}};
   EXPECT_EQ(request.headers, expected);
-  EXPECT_EQ(headers,
-            "User-Agent: mine\r\nreferer: http://qzs.qq.com/\r\nX-Empty:\r\nAccept: */*\r\nReferer: "
-            "http://qzs.qq.com/p\r\nAccept-Language: zh-cn\r\nContent-Type: application/x-www-form-urlencoded");
+  EXPECT_EQ(
+      headers,
+      "User-Agent: mine\r\nreferer: http://qzs.qq.com/\r\nX-Empty:\r\nAccept: */*\r\nReferer: "
+      "http://qzs.qq.com/p\r\nAccept-Language: zh-cn\r\nContent-Type: "
+      "application/x-www-form-urlencoded");
 }
 
 TEST_F(FetchTest, RequestObjectRedirectsAndCertificateErrors) {

@@ -131,7 +131,8 @@ TEST_F(FetchTest, HaltedJobSendsNothingUntilReleased) {
 }
 
 TEST_F(FetchTest, ConcurrentCallsFromManyThreads) {
-  server.Route("", "/echo", [](const standin::RecordedRequest& r) { return Reply({}, r.Param("n")); });
+  server.Route("", "/echo",
+               [](const standin::RecordedRequest& r) { return Reply({}, r.Param("n")); });
   std::vector<std::thread> threads;
   std::atomic<int> good{0};
   for (int t = 0; t < 4; ++t) {

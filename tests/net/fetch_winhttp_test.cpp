@@ -6,9 +6,11 @@
 namespace tarvelin {
 namespace {
 
-const Text kSendFailed = "711 \xB7\xA2\xCB\xCD\xC7\xEB\xC7\xF3\xCA\xA7\xB0\xDC!";  // 711 发送请求失败!
-const Text kNoReply = "712 \xB7\xFE\xCE\xF1\xC6\xF7\xCE\xB4\xCF\xEC\xD3\xA6!";     // 712 服务器未响应!
-const Text kBadUrl = "701 \xBD\xE2\xCE\xF6URL\xB5\xD8\xD6\xB7\xCA\xA7\xB0\xDC!";   // 701 解析URL地址失败!
+const Text kSendFailed =
+    "711 \xB7\xA2\xCB\xCD\xC7\xEB\xC7\xF3\xCA\xA7\xB0\xDC!";  // 711 发送请求失败!
+const Text kNoReply = "712 \xB7\xFE\xCE\xF1\xC6\xF7\xCE\xB4\xCF\xEC\xD3\xA6!";  // 712 服务器未响应!
+const Text kBadUrl =
+    "701 \xBD\xE2\xCE\xF6URL\xB5\xD8\xD6\xB7\xCA\xA7\xB0\xDC!";  // 701 解析URL地址失败!
 
 TEST_F(FetchTest, WinHttpDefaultLines) {
   Serve("/v", Reply({}, "ok"));
@@ -19,7 +21,8 @@ TEST_F(FetchTest, WinHttpDefaultLines) {
   EXPECT_EQ(FetchWinHttp(fetch), "ok");
   EXPECT_EQ(OnlyRequest().headers,
             (HeaderList{{"Host", "photo.qq.com"},
-                        {"User-Agent", "Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0)"},
+                        {"User-Agent",
+                         "Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0)"},
                         {"Accept", "text/html, application/xhtml+xml, */*"},
                         {"Accept-Encoding", "gbk, GB2312"},
                         {"Accept-Language", "zh-cn"},
@@ -28,20 +31,22 @@ TEST_F(FetchTest, WinHttpDefaultLines) {
                         {"Cookie", "a=1"}}));
 
   server.ClearRequests();
-  const Text headers = "user-agent: me\r\nAccept: a/b\r\nAccept-Language: en\r\nReferer: http://qzs.qq.com/";
+  const Text headers =
+      "user-agent: me\r\nAccept: a/b\r\nAccept-Language: en\r\nReferer: http://qzs.qq.com/";
   Text copy = headers;
   fetch.headers = &copy;
   FetchWinHttp(fetch);
   EXPECT_EQ(copy, headers);  // read only
-  EXPECT_EQ(OnlyRequest().headers, (HeaderList{{"Host", "photo.qq.com"},
-                                               {"user-agent", "me"},
-                                               {"Accept", "a/b"},
-                                               {"Accept-Language", "en"},
-                                               {"Referer", "http://qzs.qq.com/"},
-                                               {"Accept-Encoding", "gbk, GB2312"},
-                                               {"Content-Type", "application/x-www-form-urlencoded"},
-                                               {"Cache-Control", "no-cache"},
-                                               {"Cookie", "a=1"}}));
+  EXPECT_EQ(OnlyRequest().headers,
+            (HeaderList{{"Host", "photo.qq.com"},
+                        {"user-agent", "me"},
+                        {"Accept", "a/b"},
+                        {"Accept-Language", "en"},
+                        {"Referer", "http://qzs.qq.com/"},
+                        {"Accept-Encoding", "gbk, GB2312"},
+                        {"Content-Type", "application/x-www-form-urlencoded"},
+                        {"Cache-Control", "no-cache"},
+                        {"Cookie", "a=1"}}));
 }
 
 TEST_F(FetchTest, WinHttpStatusLocationAndBody) {
@@ -75,7 +80,8 @@ TEST_F(FetchTest, WinHttpStatusLocationAndBody) {
 
 TEST_F(FetchTest, WinHttpCharsetConversion) {
   const std::string utf8Page = "<html><meta charset=\"utf-8\"><p>\xE4\xB8\xAD</p>";
-  const std::string late = "<html>" + std::string(1100, ' ') + "<meta charset=\"utf-8\">\xE4\xB8\xAD";
+  const std::string late =
+      "<html>" + std::string(1100, ' ') + "<meta charset=\"utf-8\">\xE4\xB8\xAD";
   struct Case {
     std::string body;
     Text page;
@@ -83,9 +89,9 @@ TEST_F(FetchTest, WinHttpCharsetConversion) {
   const Case cases[] = {
       {utf8Page, "<html><meta charset=\"utf-8\"><p>\xD6\xD0</p>"},
       {"<meta http-equiv=Content-Type content=\"text/html; charset=gb2312\">\xD6\xD0", ""},
-      {"{\"name\":\"\xD6\xD0\"}", ""},                               // JSON: no meta tag
-      {late, ""},                                                    // declared too late
-      {"<meta charset=x-unknown-set>\xD6\xD0", ""},                 // unknown: unchanged
+      {"{\"name\":\"\xD6\xD0\"}", ""},                                 // JSON: no meta tag
+      {late, ""},                                                      // declared too late
+      {"<meta charset=x-unknown-set>\xD6\xD0", ""},                    // unknown: unchanged
       {"<META CHARSET=BIG5>\xA5\x5C", "<META CHARSET=BIG5>\xB9\xA6"},  // 功
   };
   for (const auto& c : cases) {
@@ -117,11 +123,10 @@ TEST_F(FetchTest, WinHttpNumberedFailures) {
     Text page;
   };
   const Case cases[] = {
-      {"http://qzs.qq.com:81/", kSendFailed, ""},
-      {"http://qzs.qq.com/hang", kNoReply, ""},
-      {"ftp://qzs.qq.com/", kBadUrl, ""},
-      {"http:///nohost", kBadUrl, ""},
-      {"http://qzs.qq.com/cut", "200 OK", "0123"},  // the 713 of the short read gives way to the status
+      {"http://qzs.qq.com:81/", kSendFailed, ""},  {"http://qzs.qq.com/hang", kNoReply, ""},
+      {"ftp://qzs.qq.com/", kBadUrl, ""},          {"http:///nohost", kBadUrl, ""},
+      {"http://qzs.qq.com/cut", "200 OK", "0123"},  // the 713 of the short read gives way to the
+                                                    // status
   };
   for (const auto& c : cases) {
     Text statusText = "unset";

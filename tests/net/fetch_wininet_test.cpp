@@ -24,11 +24,12 @@ TEST_F(FetchTest, WinInetSendsItsDefaultLinesInOrder) {
 }
 
 TEST_F(FetchTest, WinInetCookieLineAndReplyCookies) {
-  Serve("/c", Reply({"set-cookie: a=1; path=/", "SET-COOKIE: b=2", "Content-Type: text/plain"}, "ok"));
+  Serve("/c",
+        Reply({"set-cookie: a=1; path=/", "SET-COOKIE: b=2", "Content-Type: text/plain"}, "ok"));
   struct Case {
     bool supplied;
     const char* cookies;
-    const char* cookieLine;     // "" when none is sent
+    const char* cookieLine;  // "" when none is sent
     const char* mergedCookies;
     const char* replyCookies;
   };
@@ -61,7 +62,8 @@ TEST_F(FetchTest, WinInetCookieLineAndReplyCookies) {
     EXPECT_EQ(cookies, c.mergedCookies);
     EXPECT_EQ(replyCookies, c.replyCookies);
     EXPECT_EQ(replyHeaders.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
-    EXPECT_NE(replyHeaders.find("\r\nSet-Cookie: a=1; path=/\r\nSet-Cookie: b=2\r\n"), std::string::npos);
+    EXPECT_NE(replyHeaders.find("\r\nSet-Cookie: a=1; path=/\r\nSet-Cookie: b=2\r\n"),
+              std::string::npos);
   }
 }
 
@@ -94,7 +96,8 @@ TEST_F(FetchTest, WinInetAddressMethodAndBody) {
   fetch.url = "http://qzs.qq.com/post";
   fetch.method = 1;
   fetch.body = "a=1&b=2";
-  EXPECT_EQ(FetchWinInet(fetch, {.noRedirect = false, .bodyBytes = &bodyBytes, .proxy = ""}), "posted");
+  EXPECT_EQ(FetchWinInet(fetch, {.noRedirect = false, .bodyBytes = &bodyBytes, .proxy = ""}),
+            "posted");
   EXPECT_EQ(bodyBytes, "a=1&b=2");
   request = OnlyRequest();
   EXPECT_EQ(request.method, "POST");
@@ -104,7 +107,8 @@ TEST_F(FetchTest, WinInetAddressMethodAndBody) {
 
   server.ClearRequests();
   bodyBytes = Bytes("\0\1\2", 3);  // bytes take precedence over the text
-  EXPECT_EQ(FetchWinInet(fetch, {.noRedirect = false, .bodyBytes = &bodyBytes, .proxy = ""}), "posted");
+  EXPECT_EQ(FetchWinInet(fetch, {.noRedirect = false, .bodyBytes = &bodyBytes, .proxy = ""}),
+            "posted");
   EXPECT_EQ(OnlyRequest().body, Bytes("\0\1\2", 3));
 }
 
@@ -118,7 +122,8 @@ TEST_F(FetchTest, WinInetRedirects) {
     fetch.url = "http://qzs.qq.com/from";
     fetch.cookies = &cookies;
     fetch.replyHeaders = &replyHeaders;
-    const Bytes body = FetchWinInet(fetch, {.noRedirect = noRedirect, .bodyBytes = nullptr, .proxy = ""});
+    const Bytes body =
+        FetchWinInet(fetch, {.noRedirect = noRedirect, .bodyBytes = nullptr, .proxy = ""});
     if (noRedirect) {
       EXPECT_EQ(body, "moved");
       EXPECT_EQ(replyHeaders.rfind("HTTP/1.1 302 Found\r\n", 0), 0u);
@@ -135,7 +140,8 @@ TEST_F(FetchTest, WinInetReadsEveryCookieOfAHugeHeaderBlock) {
   std::vector<std::string> lines;
   std::string expected;
   for (int i = 0; i < 1500; ++i) {
-    lines.push_back("Set-Cookie: c" + std::to_string(i) + "=" + std::string(40, 'v') + "; path=/; domain=qq.com");
+    lines.push_back("Set-Cookie: c" + std::to_string(i) + "=" + std::string(40, 'v') +
+                    "; path=/; domain=qq.com");
     expected += (i ? "; c" : "c") + std::to_string(i) + "=" + std::string(40, 'v');
   }
   Serve("/many", Reply(lines, "ok"));
@@ -150,9 +156,11 @@ TEST_F(FetchTest, WinInetReadsEveryCookieOfAHugeHeaderBlock) {
 TEST_F(FetchTest, FailedExchangesLeaveTheCookieTextNormalised) {
   // Header block over 1 MiB, body over the cap, and nobody listening.
   std::vector<std::string> filler{"Set-Cookie: a=1"};
-  for (size_t i = 0; i < kHeaderBlockLimit / 60000 + 1; ++i) filler.push_back("X-Filler: " + std::string(60000, 'x'));
+  for (size_t i = 0; i < kHeaderBlockLimit / 60000 + 1; ++i)
+    filler.push_back("X-Filler: " + std::string(60000, 'x'));
   Serve("/hostile-headers", Reply(filler, "b"));
-  Serve("/hostile-line", Reply({"Set-Cookie: a=1", "X-Filler: " + std::string(kHeaderBlockLimit, 'x')}, "b"));
+  Serve("/hostile-line",
+        Reply({"Set-Cookie: a=1", "X-Filler: " + std::string(kHeaderBlockLimit, 'x')}, "b"));
   Serve("/big-body", Reply({"Set-Cookie: a=1"}, std::string(5000, 'b')));
   SetHttpBodyLimit(4096);
   TransportConfig config = server.Transport();

@@ -22,14 +22,20 @@ TEST(RegexMatcher, MatchingRules) {
     const char* firstGroup;
   };
   const Case cases[] = {
-      {"(A+)", "xaAa", 1, "aAa"},                       // letters without regard to case
-      {"^(\\w+)$", "one\ntwo", 2, "one"},               // ^ and $ at line breaks
-      {"a(.)b", "a\nb a\rb", 1, "\r"},                  // "." stops only at a line feed
-      {"<(.+?)>", "<a><b>", 2, "a"},                    // lazy quantifier
-      {"(\\w+)", "ab\xD6\xD0" "cd", 2, "ab"},           // Chinese is not a word character
-      {"(\\d+)", "1\xA3\xB1" "2", 2, "1"},              // full-width digit is not \d
-      {"(.)", "\xD6\xD0", 1, "\xD6\xD0"},               // one character, not one byte
-      {"x*", "ab", 3, ""},                              // empty matches advance
+      {"(A+)", "xaAa", 1, "aAa"},          // letters without regard to case
+      {"^(\\w+)$", "one\ntwo", 2, "one"},  // ^ and $ at line breaks
+      {"a(.)b", "a\nb a\rb", 1, "\r"},     // "." stops only at a line feed
+      {"<(.+?)>", "<a><b>", 2, "a"},       // lazy quantifier
+      {"(\\w+)",
+       "ab\xD6\xD0"
+       "cd",
+       2, "ab"},  // Chinese is not a word character
+      {"(\\d+)",
+       "1\xA3\xB1"
+       "2",
+       2, "1"},                            // full-width digit is not \d
+      {"(.)", "\xD6\xD0", 1, "\xD6\xD0"},  // one character, not one byte
+      {"x*", "ab", 3, ""},                 // empty matches advance
   };
   for (const auto& c : cases) {
     RegexMatcher m;
@@ -51,8 +57,9 @@ TEST(RegexMatcher, RefusedPatternClearsEarlierMatches) {
 
 TEST(RegexMatcher, CharsetDeclaration) {
   RegexMatcher m;
-  ASSERT_TRUE(m.Execute("<meta.+?charset=[^\\w]?([-\\w]+)",
-                        "<html><META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"));
+  ASSERT_TRUE(
+      m.Execute("<meta.+?charset=[^\\w]?([-\\w]+)",
+                "<html><META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"));
   EXPECT_EQ(m.SubmatchText(1, 1), "utf-8");
   ASSERT_TRUE(m.Execute("<meta.+?charset=[^\\w]?([-\\w]+)", "<meta charset=\"gb2312\">"));
   EXPECT_EQ(m.SubmatchText(1, 1), "gb2312");

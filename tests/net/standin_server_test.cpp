@@ -26,7 +26,9 @@ class RawClient {
   }
   ~RawClient() { ::close(fd_); }
   bool connected() const { return connected_; }
-  void Send(const std::string& data) { ASSERT_EQ(::send(fd_, data.data(), data.size(), MSG_NOSIGNAL), ssize_t(data.size())); }
+  void Send(const std::string& data) {
+    ASSERT_EQ(::send(fd_, data.data(), data.size(), MSG_NOSIGNAL), ssize_t(data.size()));
+  }
   // Reads until `bytes` have arrived or the server closes.
   std::string Receive(size_t bytes) {
     std::string out;
@@ -51,15 +53,21 @@ TEST(StandinServer, RecordsRequestsAsTheyArrivedOnOneConnection) {
     reply.headerLines.push_back("sEt-CoOkIe: x=1; path=/");
     return reply;
   });
-  server.Route("Route.Store.QQ.com", "/a", [](const RecordedRequest&) { return ScriptedReply::Text("host-specific"); });
+  server.Route("Route.Store.QQ.com", "/a",
+               [](const RecordedRequest&) { return ScriptedReply::Text("host-specific"); });
 
   RawClient client(server.HttpPort());
   ASSERT_TRUE(client.connected());
-  client.Send("POST /a?k=v&e=&z HTTP/1.1\r\nHost: qzs.qq.com:80\r\nzeta: 1\r\nAlpha:2\r\nContent-Length: 5\r\n\r\nhello");
+  client.Send(
+      "POST /a?k=v&e=&z HTTP/1.1\r\nHost: qzs.qq.com:80\r\nzeta: 1\r\nAlpha:2\r\nContent-Length: "
+      "5\r\n\r\nhello");
   const std::string first =
-      "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nsEt-CoOkIe: x=1; path=/\r\nContent-Length: 9\r\n\r\ngot hello";
+      "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nsEt-CoOkIe: x=1; path=/\r\nContent-Length: "
+      "9\r\n\r\ngot hello";
   EXPECT_EQ(client.Receive(first.size()), first);
-  client.Send("GET /a HTTP/1.1\r\nHost: route.store.qq.com\r\n\r\nGET /missing HTTP/1.1\r\nHost: x\r\n\r\n");
+  client.Send(
+      "GET /a HTTP/1.1\r\nHost: route.store.qq.com\r\n\r\nGET /missing HTTP/1.1\r\nHost: "
+      "x\r\n\r\n");
   const std::string second =
       "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 13\r\n\r\nhost-specific"
       "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
@@ -119,7 +127,8 @@ TEST(StandinServer, ScriptedTrouble) {
     RawClient client(server.HttpPort());
     auto start = std::chrono::steady_clock::now();
     client.Send("GET /slow HTTP/1.1\r\nHost: a\r\n\r\n");
-    const std::string expected = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 4\r\n\r\nlate";
+    const std::string expected =
+        "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 4\r\n\r\nlate";
     EXPECT_EQ(client.Receive(expected.size()), expected);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(80));
   }

@@ -7,7 +7,10 @@ namespace {
 
 TEST(TextFind, NeverStartsInsideADoubleByteCharacter) {
   // B1 62 is one character whose second byte is the letter b.
-  EXPECT_EQ(TextFind("\xB1" "bb", "b"), 3);
+  EXPECT_EQ(TextFind("\xB1"
+                     "bb",
+                     "b"),
+            3);
   EXPECT_EQ(TextFind("abcabc", "c", 4), 6);
   EXPECT_EQ(TextFind("abc", "c", -3), 3);
   EXPECT_EQ(TextFind("abc", "d"), -1);
@@ -28,7 +31,10 @@ TEST(TextFindReverse, ConsidersOnlyTheFirstEndMinusOneBytes) {
   EXPECT_EQ(TextFindReverse("a=b=c", "=", 4), 2);  // "=" at 4 ends beyond byte 3
   EXPECT_EQ(TextFindReverse("a=b=c", "=", 5), 4);
   EXPECT_EQ(TextFindReverse("abc", "x"), -1);
-  EXPECT_EQ(TextFindReverse("\xB1" "b", "b"), -1);
+  EXPECT_EQ(TextFindReverse("\xB1"
+                            "b",
+                            "b"),
+            -1);
 }
 
 TEST(TextCut, LeftRightMidBounds) {
@@ -51,7 +57,9 @@ TEST(TextTrim, AsciiAndFullWidthSpacesOnly) {
   EXPECT_EQ(TextTrim("\tx "), "\tx");
   EXPECT_EQ(TextTrim("\xA1\xA1 "), "");
   // A1 A1 that straddles two characters is not a full-width space: B0 A1 | A1 41.
-  EXPECT_EQ(TextRemoveSpaces("a b\xA1\xA1" "c \xB0\xA1"), "abc\xB0\xA1");
+  EXPECT_EQ(TextRemoveSpaces("a b\xA1\xA1"
+                             "c \xB0\xA1"),
+            "abc\xB0\xA1");
 }
 
 TEST(TextSplit, KeepsInnerEmptyPiecesButNoTrailingEmptyOne) {
@@ -73,8 +81,8 @@ TEST(TextBetween, Markers) {
   EXPECT_EQ(TextBetween("<a id=\"v1\" x>", "=" + quote, quote), "v1");
   EXPECT_EQ(TextBetween("k=v;", "k=", ";"), "v");
   EXPECT_EQ(TextBetween("k=;", "k=", ";"), "");
-  EXPECT_EQ(TextBetween("; k=v", "k=", ";"), "");   // right only before left
-  EXPECT_EQ(TextBetween("abc k=", "k=", ""), "");   // left at the very end
+  EXPECT_EQ(TextBetween("; k=v", "k=", ";"), "");  // right only before left
+  EXPECT_EQ(TextBetween("abc k=", "k=", ""), "");  // left at the very end
   EXPECT_EQ(TextBetween("a[1]b[2]", "[", "]", 4), "2");
   EXPECT_EQ(TextBetween("A[1]", "a[", "]", 1, true), "1");
 }

@@ -15,10 +15,10 @@ TEST(UrlParts, HostPortAndPath) {
     const char* path;
   };
   const Case cases[] = {
-      {"http://USER.Qzone.qq.com:8080/Path/X?A=B", "user.qzone.qq.com", "qq.com", "user.qzone.qq.com:8080", 8080,
-       "/Path/X?A=B"},
-      {"https://r.photo.store.qq.com/psb?/V1", "r.photo.store.qq.com", "qq.com", "r.photo.store.qq.com", 443,
-       "/psb?/V1"},
+      {"http://USER.Qzone.qq.com:8080/Path/X?A=B", "user.qzone.qq.com", "qq.com",
+       "user.qzone.qq.com:8080", 8080, "/Path/X?A=B"},
+      {"https://r.photo.store.qq.com/psb?/V1", "r.photo.store.qq.com", "qq.com",
+       "r.photo.store.qq.com", 443, "/psb?/V1"},
       {"http://qzs.qq.com", "qzs.qq.com", "qq.com", "qzs.qq.com", 80, "/"},
       {"HTTPS://LocalHost", "localhost", "localhost", "localhost", 443, "/"},
       {"qzs.qq.com/a", "qzs.qq.com", "qq.com", "qzs.qq.com", 80, "/a"},

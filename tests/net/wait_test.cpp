@@ -31,8 +31,8 @@ TEST_F(WaitTest, UnitsAndScale) {
     double scale;
     long long expectMs;
   };
-  const Case cases[] = {{2, 1, 0.01, 20},     {3000, 0, 0.01, 30},     {6, 5, 0.01, 0},
-                        {1, 2, 0.0005, 30},  {1, 3, 0.00001, 36},    {-5, 0, 1, 0}};
+  const Case cases[] = {{2, 1, 0.01, 20},   {3000, 0, 0.01, 30}, {6, 5, 0.01, 0},
+                        {1, 2, 0.0005, 30}, {1, 3, 0.00001, 36}, {-5, 0, 1, 0}};
   for (const auto& c : cases) {
     SetWaitScale(c.scale);
     auto start = Clock::now();
