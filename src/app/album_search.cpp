@@ -14,7 +14,9 @@ bool MatchesAt(const Text& name, size_t at, const Text& keyword) {
   return true;
 }
 
-Text NameOfRow(const AlbumTable& table, int row) { return ToText(table.CellText(row, AlbumTable::Name)); }
+Text NameOfRow(const AlbumTable& table, int row) {
+  return ToText(table.CellText(row, AlbumTable::Name));
+}
 
 }  // namespace
 

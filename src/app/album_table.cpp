@@ -84,7 +84,8 @@ bool AlbumTable::IsChecked(int row) const {
 }
 
 void AlbumTable::SetChecked(int row, bool checked) {
-  if (QTreeWidgetItem* item = topLevelItem(row)) item->setCheckState(Check, checked ? Qt::Checked : Qt::Unchecked);
+  if (QTreeWidgetItem* item = topLevelItem(row))
+    item->setCheckState(Check, checked ? Qt::Checked : Qt::Unchecked);
 }
 
 int AlbumTable::SelectedRow() const {
@@ -106,7 +107,8 @@ void AlbumTable::SetCoverColumnVisible(bool visible) {
 
 int AlbumTable::AddCoverPicture(const Bytes& encoded) {
   QImage image;
-  if (!image.loadFromData(reinterpret_cast<const uchar*>(encoded.data()), static_cast<int>(encoded.size())))
+  if (!image.loadFromData(reinterpret_cast<const uchar*>(encoded.data()),
+                          static_cast<int>(encoded.size())))
     return -1;
   pictures_.emplace_back(QPixmap::fromImage(
       image.scaled(kCoverWidth, kCoverWidth, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));

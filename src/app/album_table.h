@@ -13,7 +13,17 @@ namespace tarvelin::app {
 class AlbumTable : public QTreeWidget {
   Q_OBJECT
  public:
-  enum Column { Check = 0, Number, Name, Cover, PhotoCount, AlbumId, Access, Password, ColumnCount };
+  enum Column {
+    Check = 0,
+    Number,
+    Name,
+    Cover,
+    PhotoCount,
+    AlbumId,
+    Access,
+    Password,
+    ColumnCount
+  };
   static constexpr int kCoverWidth = 100;
 
   explicit AlbumTable(QWidget* parent = nullptr);

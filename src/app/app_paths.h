@@ -11,9 +11,9 @@ inline const QString SettingsFileName = QStringLiteral("配置.ini");
 inline const QString HistoryFileName = QStringLiteral("qq.txt");
 
 struct AppPaths {
-  QString programDirectory;  // folder of the executable, no trailing separator
-  QString filesDirectory;    // where 配置.ini and qq.txt live
-  QString defaultSaveFolder; // save folder when none is set
+  QString programDirectory;   // folder of the executable, no trailing separator
+  QString filesDirectory;     // where 配置.ini and qq.txt live
+  QString defaultSaveFolder;  // save folder when none is set
   QString SettingsFilePath() const { return filesDirectory + '/' + SettingsFileName; }
   QString HistoryFilePath() const { return filesDirectory + '/' + HistoryFileName; }
 };

@@ -22,7 +22,8 @@ QNetworkCookie ExpiredCookie(const QString& name, const QString& domain) {
 
 QStringList ReadDomainCookieNames(const CookieMirror& cookies, const QString& domain) {
   QStringList names;
-  for (const QNetworkCookie& cookie : cookies.CookiesFor(QUrl(QStringLiteral("http://") + domain + '/'))) {
+  for (const QNetworkCookie& cookie :
+       cookies.CookiesFor(QUrl(QStringLiteral("http://") + domain + '/'))) {
     const QString name = QString::fromUtf8(cookie.name()).trimmed();
     if (!names.contains(name)) names << name;
   }

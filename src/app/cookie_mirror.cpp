@@ -7,7 +7,8 @@
 
 namespace tarvelin::app {
 
-CookieMirror::CookieMirror(QWebEngineCookieStore* store, QObject* parent) : QObject(parent), store_(store) {
+CookieMirror::CookieMirror(QWebEngineCookieStore* store, QObject* parent)
+    : QObject(parent), store_(store) {
   connect(store, &QWebEngineCookieStore::cookieAdded, this, [this](const QNetworkCookie& cookie) {
     const Key key = KeyOf(cookie);
     const auto found = cookies_.find(key);
@@ -26,7 +27,8 @@ CookieMirror::Key CookieMirror::KeyOf(const QNetworkCookie& cookie) {
 std::vector<QNetworkCookie> CookieMirror::All() const {
   std::vector<const Entry*> entries;
   for (const auto& [key, entry] : cookies_) entries.push_back(&entry);
-  std::sort(entries.begin(), entries.end(), [](const Entry* a, const Entry* b) { return a->order < b->order; });
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry* a, const Entry* b) { return a->order < b->order; });
   std::vector<QNetworkCookie> all;
   for (const Entry* entry : entries) all.push_back(entry->cookie);
   return all;
@@ -36,9 +38,10 @@ std::vector<QNetworkCookie> CookieMirror::CookiesFor(const QUrl& url) const {
   std::vector<QNetworkCookie> matching;
   for (const QNetworkCookie& cookie : All())
     if (CookieMatchesUrl(cookie, url)) matching.push_back(cookie);
-  std::stable_sort(matching.begin(), matching.end(), [](const QNetworkCookie& a, const QNetworkCookie& b) {
-    return a.path().size() > b.path().size();
-  });
+  std::stable_sort(matching.begin(), matching.end(),
+                   [](const QNetworkCookie& a, const QNetworkCookie& b) {
+                     return a.path().size() > b.path().size();
+                   });
   return matching;
 }
 
@@ -54,13 +57,17 @@ bool CookieMatchesUrl(const QNetworkCookie& cookie, const QUrl& url) {
   const QString path = url.path().isEmpty() ? QStringLiteral("/") : url.path();
   const QString cookiePath = cookie.path().isEmpty() ? QStringLiteral("/") : cookie.path();
   if (!path.startsWith(cookiePath)) return false;
-  if (path.size() > cookiePath.size() && !cookiePath.endsWith('/') && path[cookiePath.size()] != '/') return false;
+  if (path.size() > cookiePath.size() && !cookiePath.endsWith('/') &&
+      path[cookiePath.size()] != '/')
+    return false;
   if (cookie.isSecure() && url.scheme() != QLatin1String("https")) return false;
-  if (!cookie.isSessionCookie() && cookie.expirationDate() < QDateTime::currentDateTimeUtc()) return false;
+  if (!cookie.isSessionCookie() && cookie.expirationDate() < QDateTime::currentDateTimeUtc())
+    return false;
   return true;
 }
 
-QString MergeDocumentCookies(const QString& documentCookie, const std::vector<QNetworkCookie>& stored) {
+QString MergeDocumentCookies(const QString& documentCookie,
+                             const std::vector<QNetworkCookie>& stored) {
   QStringList pairs;
   QSet<QString> names;
   for (const QString& piece : documentCookie.split(';', Qt::SkipEmptyParts)) {

@@ -39,6 +39,7 @@ class CookieMirror : public QObject {
 // Whether a cookie would be sent to `url` (domain, path and secure rules of browsers).
 bool CookieMatchesUrl(const QNetworkCookie& cookie, const QUrl& url);
 // document.cookie's pairs in their order, then the pairs of `stored` whose names it lacks.
-QString MergeDocumentCookies(const QString& documentCookie, const std::vector<QNetworkCookie>& stored);
+QString MergeDocumentCookies(const QString& documentCookie,
+                             const std::vector<QNetworkCookie>& stored);
 
 }  // namespace tarvelin::app

@@ -16,8 +16,7 @@ namespace tarvelin::app {
 
 struct EngineWiring::Impl {
   Impl(MainWindow& w, WindowPort& p, SessionState& s)
-      : window(w), port(p), session(s),
-        job(p, s, ToText(w.Paths().programDirectory)) {}
+      : window(w), port(p), session(s), job(p, s, ToText(w.Paths().programDirectory)) {}
 
   ~Impl() {
     // Workers of this wiring hold references to it: let them end first.

@@ -16,7 +16,8 @@ class FindWindow : public QWidget {
   Q_OBJECT
  public:
   // `inform` shows an information box (OK only).
-  FindWindow(AlbumTable* table, std::function<void(const QString&)> inform, QWidget* parent = nullptr);
+  FindWindow(AlbumTable* table, std::function<void(const QString&)> inform,
+             QWidget* parent = nullptr);
 
   // Row of the last row found, -1 after a failed search; 0 at start.
   int FindPosition() const { return findPosition_; }

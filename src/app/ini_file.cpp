@@ -20,8 +20,7 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
            return lower(x) == lower(y);
          });
@@ -88,7 +87,8 @@ Text ReadIniValue(const QString& path, const Text& section, const Text& key, con
 bool WriteIniValue(const QString& path, const Text& section, const Text& key, const Text& value) {
   std::string clean = value;
   // A line break in a value would start a new line of the file.
-  std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      clean.begin(), clean.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   const std::string entry = key + "=" + clean;
 
   std::vector<std::string> lines = SplitLines(ReadAll(path).value_or(std::string()));

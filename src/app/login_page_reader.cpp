@@ -21,13 +21,15 @@ void ReadLoginPageAsync(QWebEngineView* view, const CookieMirror* cookies,
   QPointer<CookieMirror> store(const_cast<CookieMirror*>(cookies));
   auto finish = [answers, store, url, done = std::move(done)] {
     if (--answers->pending > 0) return;
-    const std::vector<QNetworkCookie> stored = store ? store->CookiesFor(url) : std::vector<QNetworkCookie>();
+    const std::vector<QNetworkCookie> stored =
+        store ? store->CookiesFor(url) : std::vector<QNetworkCookie>();
     done(MergeDocumentCookies(answers->documentCookie, stored), answers->html);
   };
-  view->page()->runJavaScript(QStringLiteral("document.cookie"), [answers, finish](const QVariant& value) {
-    answers->documentCookie = value.toString();
-    finish();
-  });
+  view->page()->runJavaScript(QStringLiteral("document.cookie"),
+                              [answers, finish](const QVariant& value) {
+                                answers->documentCookie = value.toString();
+                                finish();
+                              });
   view->page()->runJavaScript(QStringLiteral("document.documentElement.outerHTML"),
                               [answers, finish](const QVariant& value) {
                                 answers->html = value.toString();

@@ -47,7 +47,9 @@ namespace {
 const QString kCaption = QStringLiteral("Tarvelin-支持QQ空间和QQ群相册[2017-04-21更新]");
 const QString kInfoCaption = QStringLiteral("信息：");
 
-QString ForDisplay(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString ForDisplay(QString text) {
+  return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 MainWindow::Desktop DefaultDesktop(QWidget* owner) {
   MainWindow::Desktop desktop;
@@ -55,27 +57,33 @@ MainWindow::Desktop DefaultDesktop(QWidget* owner) {
     QMessageBox::information(owner, caption, ForDisplay(text), QMessageBox::Ok);
   };
   desktop.confirm = [owner](const QString& text, const QString& caption) {
-    return QMessageBox::information(owner, caption, ForDisplay(text), QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return QMessageBox::information(owner, caption, ForDisplay(text),
+                                    QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
   };
   desktop.shellOpen = [](const QString& target) {
     const QFileInfo local(target);
-    QDesktopServices::openUrl(local.exists() ? QUrl::fromLocalFile(local.absoluteFilePath()) : QUrl(target));
+    QDesktopServices::openUrl(local.exists() ? QUrl::fromLocalFile(local.absoluteFilePath())
+                                             : QUrl(target));
   };
   desktop.chooseFolder = [](const QString& title) {
-    return QDir::toNativeSeparators(
-        QFileDialog::getExistingDirectory(nullptr, title, QDir::homePath(), QFileDialog::ShowDirsOnly));
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(
+        nullptr, title, QDir::homePath(), QFileDialog::ShowDirsOnly));
   };
   return desktop;
 }
 
 QString StatusControlName(StatusLabel label) {
   switch (label) {
-    case StatusLabel::Dynamic: return QStringLiteral("标签_动态");
-    case StatusLabel::ProgressRatio: return QStringLiteral("标签_进度条比例");
-    case StatusLabel::SelectedCount: return QStringLiteral("标签_选择了相册数量");
-    case StatusLabel::CurrentAlbum: return QStringLiteral("标签_正在下载相册");
-    case StatusLabel::PhotoNumber: return QStringLiteral("标签_第多少张照片");
+    case StatusLabel::Dynamic:
+      return QStringLiteral("标签_动态");
+    case StatusLabel::ProgressRatio:
+      return QStringLiteral("标签_进度条比例");
+    case StatusLabel::SelectedCount:
+      return QStringLiteral("标签_选择了相册数量");
+    case StatusLabel::CurrentAlbum:
+      return QStringLiteral("标签_正在下载相册");
+    case StatusLabel::PhotoNumber:
+      return QStringLiteral("标签_第多少张照片");
   }
   return QString();
 }
@@ -108,7 +116,8 @@ MainWindow::MainWindow(AppPaths paths, QWebEngineProfile* profile, QWidget* pare
     // The login is kept from one run to the next, as the system browser keeps it.
     ownedProfile_ = new QWebEngineProfile(QStringLiteral("Tarvelin"));
     ownedProfile_->setPersistentStoragePath(
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/browser"));
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+        QStringLiteral("/browser"));
     ownedProfile_->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     profile_ = ownedProfile_;
   }
@@ -146,8 +155,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::StartUp() {
   // Flat skin: blue-grey control borders.
-  setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #7f9db9; margin-top: 8px; }"
-                               "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+  setStyleSheet(
+      QStringLiteral("QGroupBox { border: 1px solid #7f9db9; margin-top: 8px; }"
+                     "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
   Control<QLineEdit>(QStringLiteral("编辑框_保存位置"))->setText(paths_.defaultSaveFolder);
   versionCheckPending_ = 1;
   Control<QLabel>(QStringLiteral("标签_banben"))->setText(QString::fromUtf8(AppVersion));
@@ -160,8 +170,12 @@ void MainWindow::StartUp() {
 }
 
 void MainWindow::ConnectHandlers() {
-  const auto button = [this](const char16_t* name) { return Control<QPushButton>(QString::fromUtf16(name)); };
-  const auto label = [this](const char16_t* name) { return Control<ClickableLabel>(QString::fromUtf16(name)); };
+  const auto button = [this](const char16_t* name) {
+    return Control<QPushButton>(QString::fromUtf16(name));
+  };
+  const auto label = [this](const char16_t* name) {
+    return Control<ClickableLabel>(QString::fromUtf16(name));
+  };
   const QString maker = QStringLiteral("http://") + QString::fromUtf8(endpoints::MakerSite);
 
   connect(toolbarActions_[0], &QAction::triggered, this, [this] {
@@ -184,8 +198,9 @@ void MainWindow::ConnectHandlers() {
     connect(button(support), &QPushButton::clicked, this,
             [this] { ShellOpen(QString::fromUtf8(endpoints::SupportChatLink)); });
   connect(label(u"标签7"), &ClickableLabel::pressed, this, [this, maker] { ShellOpen(maker); });
-  connect(label(u"标签5"), &ClickableLabel::pressed, this,
-          [this, maker] { ShellOpen(maker + QStringLiteral("/download/jiaocheng/cleaniecookie/")); });
+  connect(label(u"标签5"), &ClickableLabel::pressed, this, [this, maker] {
+    ShellOpen(maker + QStringLiteral("/download/jiaocheng/cleaniecookie/"));
+  });
   connect(label(u"标签_查找"), &ClickableLabel::pressed, this, &MainWindow::OpenFindWindow);
   connect(button(u"按钮_打开网址"), &QPushButton::clicked, this, &MainWindow::NavigateLoginView);
   connect(button(u"按钮_选择位置"), &QPushButton::clicked, this, &MainWindow::ChooseSaveFolder);
@@ -194,7 +209,8 @@ void MainWindow::ConnectHandlers() {
 
   connect(button(u"按钮_获取相册封面"), &QPushButton::clicked, this, &MainWindow::ListAlbums);
   connect(button(u"按钮_下载选中"), &QPushButton::clicked, this, &MainWindow::StartDownload);
-  const auto hook = [this, button](const char16_t* name, std::function<void()> MainWindow::*command) {
+  const auto hook = [this, button](const char16_t* name,
+                                   std::function<void()> MainWindow::*command) {
     connect(button(name), &QPushButton::clicked, this, [this, command] {
       if (this->*command) (this->*command)();
     });
@@ -209,12 +225,14 @@ void MainWindow::ConnectHandlers() {
   connect(albums_, &QTreeWidget::itemSelectionChanged, this, &MainWindow::ShowSelectedRow);
   connect(button(u"按钮_修改相册名称"), &QPushButton::clicked, this, &MainWindow::RenameAlbum);
   connect(button(u"按钮_访问相册外部浏览器"), &QPushButton::clicked, this, &MainWindow::VisitAlbum);
-  connect(Control<QCheckBox>(QStringLiteral("选择框_全选")), &QCheckBox::clicked, this, &MainWindow::TickAll);
-  connect(Control<QCheckBox>(QStringLiteral("选择框_反选")), &QCheckBox::clicked, this, &MainWindow::InvertTicks);
+  connect(Control<QCheckBox>(QStringLiteral("选择框_全选")), &QCheckBox::clicked, this,
+          &MainWindow::TickAll);
+  connect(Control<QCheckBox>(QStringLiteral("选择框_反选")), &QCheckBox::clicked, this,
+          &MainWindow::InvertTicks);
   connect(Control<QComboBox>(QStringLiteral("组合框_相册与群")), &QComboBox::activated, this,
           &MainWindow::SwitchSource);
-  connect(Control<PopupComboBox>(QStringLiteral("组合框_目标QQ")), &PopupComboBox::aboutToShowPopup, this,
-          &MainWindow::LoadHistory);
+  connect(Control<PopupComboBox>(QStringLiteral("组合框_目标QQ")), &PopupComboBox::aboutToShowPopup,
+          this, &MainWindow::LoadHistory);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -266,13 +284,20 @@ DownloadSettings MainWindow::Settings() const {
     return radio && radio->isChecked();
   };
   DownloadSettings settings;
-  if (ticked(QStringLiteral("单选框_原图单个相册小于2000"))) settings.mode = DownloadMode::OriginalUpTo2000;
-  else if (ticked(QStringLiteral("单选框_原图数量大于2000"))) settings.mode = DownloadMode::OriginalUnlimited;
-  else settings.mode = DownloadMode::HighDefinition;
-  if (ticked(QStringLiteral("单选框_文件名序号在前"))) settings.nameFormat = NameFormat::NumberFirst;
-  else if (ticked(QStringLiteral("单选框_文件名序号在后"))) settings.nameFormat = NameFormat::NumberLast;
-  else settings.nameFormat = NameFormat::NoNumber;
-  settings.openFolderWhenDone = Control<QCheckBox>(QStringLiteral("选择框_下载完成打开目录"))->isChecked();
+  if (ticked(QStringLiteral("单选框_原图单个相册小于2000")))
+    settings.mode = DownloadMode::OriginalUpTo2000;
+  else if (ticked(QStringLiteral("单选框_原图数量大于2000")))
+    settings.mode = DownloadMode::OriginalUnlimited;
+  else
+    settings.mode = DownloadMode::HighDefinition;
+  if (ticked(QStringLiteral("单选框_文件名序号在前")))
+    settings.nameFormat = NameFormat::NumberFirst;
+  else if (ticked(QStringLiteral("单选框_文件名序号在后")))
+    settings.nameFormat = NameFormat::NumberLast;
+  else
+    settings.nameFormat = NameFormat::NoNumber;
+  settings.openFolderWhenDone =
+      Control<QCheckBox>(QStringLiteral("选择框_下载完成打开目录"))->isChecked();
   settings.saveFolder = ToText(Control<QLineEdit>(QStringLiteral("编辑框_保存位置"))->text());
   settings.secondDownloadKb = ToText(Control<QLineEdit>(QStringLiteral("编辑框_文件大小"))->text());
   return settings;
@@ -310,11 +335,18 @@ void MainWindow::CheckForUpdateNow() {
   auto* button = Control<QPushButton>(QStringLiteral("按钮_checknew"));
   versionCheckRunning_ = true;
   button->setEnabled(false);
-  const QString latest = QStringLiteral("标签_zxbanben"), result = QStringLiteral("标签_检测版本结果");
+  const QString latest = QStringLiteral("标签_zxbanben"),
+                result = QStringLiteral("标签_检测版本结果");
   VersionCheckView view;
-  view.currentVersion = [this] { return ToText(Control<QLabel>(QStringLiteral("标签_banben"))->text()); };
-  view.showLatest = [this, latest](const Text& text) { Control<QLabel>(latest)->setText(ToQString(text)); };
-  view.showResult = [this, result](const Text& text) { Control<QLabel>(result)->setText(ToQString(text)); };
+  view.currentVersion = [this] {
+    return ToText(Control<QLabel>(QStringLiteral("标签_banben"))->text());
+  };
+  view.showLatest = [this, latest](const Text& text) {
+    Control<QLabel>(latest)->setText(ToQString(text));
+  };
+  view.showResult = [this, result](const Text& text) {
+    Control<QLabel>(result)->setText(ToQString(text));
+  };
   view.confirm = [this](const Text& text) { return Confirm(ToQString(text)); };
   view.openAddress = [this](const Text& address) { ShellOpen(ToQString(address)); };
   CheckForUpdate(view);
@@ -327,14 +359,19 @@ void MainWindow::StartAutomaticVersionCheck() {
   QPointer<MainWindow> window(this);
   QObject* ui = QCoreApplication::instance();
   const auto onWindow = [window, ui](auto work) {
-    return OnUiThread(ui, [window, &work] { return window ? work(window.data()) : decltype(work(nullptr))(); });
+    return OnUiThread(
+        ui, [window, &work] { return window ? work(window.data()) : decltype(work(nullptr))(); });
   };
   VersionCheckView view;
   view.currentVersion = [onWindow] {
-    return onWindow([](MainWindow* w) { return ToText(w->Control<QLabel>(QStringLiteral("标签_banben"))->text()); });
+    return onWindow([](MainWindow* w) {
+      return ToText(w->Control<QLabel>(QStringLiteral("标签_banben"))->text());
+    });
   };
   view.showLatest = [onWindow](const Text& text) {
-    onWindow([&text](MainWindow* w) { w->Control<QLabel>(QStringLiteral("标签_zxbanben"))->setText(ToQString(text)); });
+    onWindow([&text](MainWindow* w) {
+      w->Control<QLabel>(QStringLiteral("标签_zxbanben"))->setText(ToQString(text));
+    });
   };
   view.showResult = [onWindow](const Text& text) {
     onWindow([&text](MainWindow* w) {
@@ -355,7 +392,9 @@ void MainWindow::ClearServiceCookies() {
 }
 
 void MainWindow::OpenFindWindow() {
-  if (!finder_) finder_ = new FindWindow(albums_, [this](const QString& text) { ShowMessage(text); }, this);
+  if (!finder_)
+    finder_ = new FindWindow(
+        albums_, [this](const QString& text) { ShowMessage(text); }, this);
   finder_->show();
   finder_->raise();
   finder_->activateWindow();
@@ -364,7 +403,9 @@ void MainWindow::OpenFindWindow() {
 void MainWindow::ShowSelectedRow() {
   Control<QGroupBox>(QStringLiteral("分组框1"))->show();
   const int row = albums_->SelectedRow();
-  const auto cell = [this, row](int column) { return row < 0 ? QString() : albums_->CellText(row, column); };
+  const auto cell = [this, row](int column) {
+    return row < 0 ? QString() : albums_->CellText(row, column);
+  };
   Control<QLineEdit>(QStringLiteral("编辑框_现行选中项序号"))->setText(cell(AlbumTable::Number));
   Control<QLineEdit>(QStringLiteral("编辑框_QQ相册问题"))->setText(cell(AlbumTable::Access));
   Control<QLineEdit>(QStringLiteral("编辑框_QQ相册名称"))->setText(cell(AlbumTable::Name));
@@ -372,15 +413,18 @@ void MainWindow::ShowSelectedRow() {
 }
 
 void MainWindow::RenameAlbum() {
-  const int number = LeadingInteger(Control<QLineEdit>(QStringLiteral("编辑框_现行选中项序号"))->text());
+  const int number =
+      LeadingInteger(Control<QLineEdit>(QStringLiteral("编辑框_现行选中项序号"))->text());
   const int row = number - 1;
   if (row < 0 || row >= albums_->RowCount()) return;
-  albums_->SetCellText(row, AlbumTable::Name, Control<QLineEdit>(QStringLiteral("编辑框_QQ相册名称"))->text());
+  albums_->SetCellText(row, AlbumTable::Name,
+                       Control<QLineEdit>(QStringLiteral("编辑框_QQ相册名称"))->text());
 }
 
 void MainWindow::VisitAlbum() {
   ShellOpen(QStringLiteral("http://") + QString::fromUtf8(endpoints::SpaceUserHost) + '/' +
-            Control<QComboBox>(QStringLiteral("组合框_目标QQ"))->currentText() + QStringLiteral("/photo/") +
+            Control<QComboBox>(QStringLiteral("组合框_目标QQ"))->currentText() +
+            QStringLiteral("/photo/") +
             Control<QLineEdit>(QStringLiteral("编辑框_xiangceid"))->text());
 }
 
@@ -393,14 +437,18 @@ void MainWindow::TickAll() {
 void MainWindow::InvertTicks() {
   if (!Control<QCheckBox>(QStringLiteral("选择框_反选"))->isChecked()) return;
   Control<QCheckBox>(QStringLiteral("选择框_全选"))->setChecked(false);
-  for (int row = 0; row < albums_->RowCount(); ++row) albums_->SetChecked(row, !albums_->IsChecked(row));
+  for (int row = 0; row < albums_->RowCount(); ++row)
+    albums_->SetChecked(row, !albums_->IsChecked(row));
 }
 
 void MainWindow::SwitchSource(int index) {
   auto* prompt = Control<QLabel>(QStringLiteral("标签_空间或群"));
-  if (index == 0) prompt->setText(QStringLiteral("输入目标QQ号码："));
-  else if (index == 1) prompt->setText(QStringLiteral("输入QQ群号："));
-  else return;
+  if (index == 0)
+    prompt->setText(QStringLiteral("输入目标QQ号码："));
+  else if (index == 1)
+    prompt->setText(QStringLiteral("输入QQ群号："));
+  else
+    return;
   Control<QGroupBox>(QStringLiteral("分组框1"))->show();
 }
 
@@ -408,7 +456,8 @@ void MainWindow::LoadHistory() {
   LoadTargetHistory(Control<QComboBox>(QStringLiteral("组合框_目标QQ")), paths_.HistoryFilePath());
 }
 
-void MainWindow::RunLongCommand(const LongCommand& command, bool MainWindow::*running, const QString& busyText) {
+void MainWindow::RunLongCommand(const LongCommand& command, bool MainWindow::*running,
+                                const QString& busyText) {
   if (!command) return;
   if (this->*running) {
     SetStatus(StatusLabel::Dynamic, busyText);
@@ -425,11 +474,13 @@ void MainWindow::RunLongCommand(const LongCommand& command, bool MainWindow::*ru
 }
 
 void MainWindow::ListAlbums() {
-  RunLongCommand(listAlbumsCommand, &MainWindow::listingRunning_, QStringLiteral("正在获取相册列表，请等本次获取结束再点击"));
+  RunLongCommand(listAlbumsCommand, &MainWindow::listingRunning_,
+                 QStringLiteral("正在获取相册列表，请等本次获取结束再点击"));
 }
 
 void MainWindow::StartDownload() {
-  RunLongCommand(downloadCommand, &MainWindow::downloadRunning_, QStringLiteral("正在下载，请等本次下载结束再点击"));
+  RunLongCommand(downloadCommand, &MainWindow::downloadRunning_,
+                 QStringLiteral("正在下载，请等本次下载结束再点击"));
 }
 
 }  // namespace tarvelin::app

@@ -42,24 +42,27 @@ class MainWindow : public QWidget {
   using LongCommand = std::function<void(std::function<void()> finished)>;
 
   // `profile` is the login view's browser profile (a persistent one of its own when null).
-  explicit MainWindow(AppPaths paths, QWebEngineProfile* profile = nullptr, QWidget* parent = nullptr);
+  explicit MainWindow(AppPaths paths, QWebEngineProfile* profile = nullptr,
+                      QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // The start-up sequence: caption, version, settings, first navigation of the login view.
   void StartUp();
 
   // Commands wired in by the album catalogue and the download engine.
-  LongCommand listAlbumsCommand;           // 按钮_获取相册封面 "1:获取相册"
-  LongCommand downloadCommand;             // 按钮_下载选中 "2:下载选中"
-  std::function<void()> pauseCommand;      // 按钮_暂停线程
-  std::function<void()> resumeCommand;     // 按钮_继续下载
-  std::function<void()> stopCommand;       // 按钮_结束下载
-  std::function<void()> openFolderCommand; // 按钮3 "打开目录"
+  LongCommand listAlbumsCommand;            // 按钮_获取相册封面 "1:获取相册"
+  LongCommand downloadCommand;              // 按钮_下载选中 "2:下载选中"
+  std::function<void()> pauseCommand;       // 按钮_暂停线程
+  std::function<void()> resumeCommand;      // 按钮_继续下载
+  std::function<void()> stopCommand;        // 按钮_结束下载
+  std::function<void()> openFolderCommand;  // 按钮3 "打开目录"
   Desktop desktop;
 
   const AppPaths& Paths() const { return paths_; }
   template <typename T>
-  T* Control(const QString& name) const { return findChild<T*>(name); }
+  T* Control(const QString& name) const {
+    return findChild<T*>(name);
+  }
   AlbumTable* Albums() const { return albums_; }
   QWebEngineView* LoginView() const { return loginView_; }
   QWebEngineProfile* Profile() const { return profile_; }
@@ -81,12 +84,12 @@ class MainWindow : public QWidget {
   void ShowMessage(const QString& text, const QString& caption = QString());
   bool Confirm(const QString& text, const QString& caption = QString());
   void ShellOpen(const QString& target);
-  void NavigateLoginView();                     // to the address in 编辑框_weburl
+  void NavigateLoginView();                      // to the address in 编辑框_weburl
   void NavigateLoginViewTo(const QString& url);  // to an address, no display change
   void ChooseSaveFolder();
-  void CheckForUpdateNow();                     // 按钮_checknew, on the UI thread
-  void StartAutomaticVersionCheck();            // worker thread, once per run
-  void ClearServiceCookies();                   // 按钮5
+  void CheckForUpdateNow();           // 按钮_checknew, on the UI thread
+  void StartAutomaticVersionCheck();  // worker thread, once per run
+  void ClearServiceCookies();         // 按钮5
   void ApplyResizeRule(int width);
   void OpenFindWindow();
   // Album table and side panel.
@@ -97,8 +100,8 @@ class MainWindow : public QWidget {
   void InvertTicks();
   void SwitchSource(int index);
   void LoadHistory();
-  void ListAlbums();    // 按钮_获取相册封面
-  void StartDownload(); // 按钮_下载选中
+  void ListAlbums();     // 按钮_获取相册封面
+  void StartDownload();  // 按钮_下载选中
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -110,7 +113,8 @@ class MainWindow : public QWidget {
   void BuildSidePanel(QWidget* panel);
   void BuildSettingsPage(QWidget* page);
   void ConnectHandlers();
-  void RunLongCommand(const LongCommand& command, bool MainWindow::*running, const QString& busyText);
+  void RunLongCommand(const LongCommand& command, bool MainWindow::*running,
+                      const QString& busyText);
 
   AppPaths paths_;
   QWebEngineProfile* profile_ = nullptr;

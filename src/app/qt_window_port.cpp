@@ -19,7 +19,8 @@
 
 namespace tarvelin::app {
 
-QtWindowPort::QtWindowPort(MainWindow* window, QObject* parent) : QObject(parent), window_(window) {}
+QtWindowPort::QtWindowPort(MainWindow* window, QObject* parent)
+    : QObject(parent), window_(window) {}
 
 template <typename F>
 auto QtWindowPort::OnWindow(F&& work) {
@@ -30,21 +31,31 @@ auto QtWindowPort::OnWindow(F&& work) {
   });
 }
 
+template <typename F>
+void QtWindowPort::OnWindowLater(F work) {
+  if (QThread::currentThread() == thread()) {
+    if (window_) work(window_.data());
+    return;
+  }
+  PostToUiThread(this, [this, work = std::move(work)] {
+    if (window_) work(window_.data());
+  });
+}
+
 void QtWindowPort::AppendLog(const Text& text) {
-  // Order matters between log lines from several threads, so this waits too.
-  OnWindow([&](MainWindow* w) { w->AppendLog(ToQString(text)); });
+  OnWindowLater([text](MainWindow* w) { w->AppendLog(ToQString(text)); });
 }
 
 void QtWindowPort::SetStatus(StatusLabel label, const Text& text) {
-  OnWindow([&](MainWindow* w) { w->SetStatus(label, ToQString(text)); });
+  OnWindowLater([label, text](MainWindow* w) { w->SetStatus(label, ToQString(text)); });
 }
 
 void QtWindowPort::SetProgressMaximum(int maximum) {
-  OnWindow([&](MainWindow* w) { w->SetProgressMaximum(maximum); });
+  OnWindowLater([maximum](MainWindow* w) { w->SetProgressMaximum(maximum); });
 }
 
 void QtWindowPort::SetProgress(int position) {
-  OnWindow([&](MainWindow* w) { w->SetProgress(position); });
+  OnWindowLater([position](MainWindow* w) { w->SetProgress(position); });
 }
 
 DownloadSettings QtWindowPort::Settings() {
@@ -65,15 +76,17 @@ AlbumSource QtWindowPort::Source() {
 }
 
 bool QtWindowPort::ShowCovers() {
-  return OnWindow([](MainWindow* w) { return w->Control<QCheckBox>(QStringLiteral("选择框_封面图"))->isChecked(); });
+  return OnWindow([](MainWindow* w) {
+    return w->Control<QCheckBox>(QStringLiteral("选择框_封面图"))->isChecked();
+  });
 }
 
 void QtWindowPort::ClearAlbums() {
-  OnWindow([](MainWindow* w) { w->Albums()->ClearAlbums(); });
+  OnWindowLater([](MainWindow* w) { w->Albums()->ClearAlbums(); });
 }
 
 void QtWindowPort::AppendAlbum(const AlbumRecord& record) {
-  OnWindow([&](MainWindow* w) { w->Albums()->AppendAlbum(record); });
+  OnWindowLater([record](MainWindow* w) { w->Albums()->AppendAlbum(record); });
 }
 
 std::vector<AlbumRecord> QtWindowPort::Albums() {
@@ -81,17 +94,18 @@ std::vector<AlbumRecord> QtWindowPort::Albums() {
 }
 
 void QtWindowPort::SetCoverColumnVisible(bool visible) {
-  OnWindow([&](MainWindow* w) { w->Albums()->SetCoverColumnVisible(visible); });
+  OnWindowLater([visible](MainWindow* w) { w->Albums()->SetCoverColumnVisible(visible); });
 }
 
 int QtWindowPort::AddCoverPicture(const Bytes& encoded) {
   // Index 0 stands for "no window"; the real answer is shifted back below.
-  const int shifted = OnWindow([&](MainWindow* w) { return w->Albums()->AddCoverPicture(encoded) + 1; });
+  const int shifted =
+      OnWindow([&](MainWindow* w) { return w->Albums()->AddCoverPicture(encoded) + 1; });
   return shifted - 1;
 }
 
 void QtWindowPort::SetAlbumCover(int row, int picture) {
-  OnWindow([&](MainWindow* w) { w->Albums()->SetAlbumCover(row, picture); });
+  OnWindowLater([row, picture](MainWindow* w) { w->Albums()->SetAlbumCover(row, picture); });
 }
 
 void QtWindowPort::ShowMessage(const Text& text, const Text& caption) {
@@ -103,19 +117,19 @@ bool QtWindowPort::Confirm(const Text& text, const Text& caption) {
 }
 
 void QtWindowPort::OpenPath(const Text& pathOrUrl) {
-  OnWindow([&](MainWindow* w) { w->ShellOpen(ToQString(pathOrUrl)); });
+  OnWindowLater([pathOrUrl](MainWindow* w) { w->ShellOpen(ToQString(pathOrUrl)); });
 }
 
 void QtWindowPort::SetJobButtons(JobButtons set) {
-  OnWindow([&](MainWindow* w) { w->SetJobButtons(set); });
+  OnWindowLater([set](MainWindow* w) { w->SetJobButtons(set); });
 }
 
 void QtWindowPort::NavigateLoginView(const Text& url) {
-  OnWindow([&](MainWindow* w) { w->NavigateLoginViewTo(ToQString(url)); });
+  OnWindowLater([url](MainWindow* w) { w->NavigateLoginViewTo(ToQString(url)); });
 }
 
 void QtWindowPort::ShowLoginTab() {
-  OnWindow([](MainWindow* w) { w->SelectPage(0); });
+  OnWindowLater([](MainWindow* w) { w->SelectPage(0); });
 }
 
 LoginPage QtWindowPort::ReadLoginPage() {
@@ -161,7 +175,8 @@ LoginPage QtWindowPort::ReadLoginPage() {
   } else {
     PostToUiThread(this, start);
     std::unique_lock<std::mutex> lock(answer->mutex);
-    answer->arrived.wait_for(lock, std::chrono::milliseconds(kLoginPageTimeoutMs), [&] { return answer->done; });
+    answer->arrived.wait_for(lock, std::chrono::milliseconds(kLoginPageTimeoutMs),
+                             [&] { return answer->done; });
   }
   std::lock_guard<std::mutex> lock(answer->mutex);
   return answer->page;

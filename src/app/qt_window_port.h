@@ -1,6 +1,7 @@
 #pragma once
 // The engine's way to the Qt main window. Callable from any thread: each call is carried
-// to the UI thread, blocking where a value comes back or the order matters.
+// to the UI thread, blocking where a value comes back or a box must be answered, queued
+// otherwise. Queued and blocking calls of one thread arrive in the order they were made.
 
 #include <QObject>
 #include <QPointer>
@@ -45,6 +46,8 @@ class QtWindowPort : public QObject, public WindowPort {
  private:
   template <typename F>
   auto OnWindow(F&& work);
+  template <typename F>
+  void OnWindowLater(F work);
   QPointer<MainWindow> window_;
 };
 

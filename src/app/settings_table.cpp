@@ -23,7 +23,8 @@ class FocusLossSaver : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == box_ && event->type() == QEvent::FocusOut) SaveSetting(file_, key_, box_->text());
+    if (watched == box_ && event->type() == QEvent::FocusOut)
+      SaveSetting(file_, key_, box_->text());
     return false;
   }
 
@@ -45,22 +46,55 @@ void Select(QWidget* window, const QString& name) {
 
 const std::vector<SettingEntry>& SettingsTable() {
   static const std::vector<SettingEntry> table = {
-      {QStringLiteral("模式"), Kind::Choice, QStringLiteral("高清"), QString(),
+      {QStringLiteral("模式"),
+       Kind::Choice,
+       QStringLiteral("高清"),
+       QString(),
        {{QStringLiteral("高清"), QStringLiteral("单选框_高清")},
         {QStringLiteral("原图小于2000"), QStringLiteral("单选框_原图单个相册小于2000")},
         {QStringLiteral("原图大于2000"), QStringLiteral("单选框_原图数量大于2000")}},
-       QStringLiteral("单选框_高清"), QString(), QString(), false},
-      {QStringLiteral("文件名格式"), Kind::Choice, QString(), QString(),
+       QStringLiteral("单选框_高清"),
+       QString(),
+       QString(),
+       false},
+      {QStringLiteral("文件名格式"),
+       Kind::Choice,
+       QString(),
+       QString(),
        {{QStringLiteral("序号在前"), QStringLiteral("单选框_文件名序号在前")},
         {QStringLiteral("序号在后"), QStringLiteral("单选框_文件名序号在后")},
         {QStringLiteral("无序号"), QStringLiteral("单选框_文件名无序号")}},
-       QStringLiteral("单选框_文件名无序号"), QString(), QString(), false},
-      {QStringLiteral("下载完成打开目录"), Kind::Flag, QString(), QStringLiteral("选择框_下载完成打开目录"),
-       {}, QString(), QStringLiteral("真"), QStringLiteral("假"), false},
-      {QStringLiteral("保存位置"), Kind::Folder, QString(), QStringLiteral("编辑框_保存位置"), {}, QString(),
-       QString(), QString(), false},
-      {QStringLiteral("二次下载文件大小"), Kind::PlainText, QStringLiteral("2"),
-       QStringLiteral("编辑框_文件大小"), {}, QString(), QString(), QString(), true},
+       QStringLiteral("单选框_文件名无序号"),
+       QString(),
+       QString(),
+       false},
+      {QStringLiteral("下载完成打开目录"),
+       Kind::Flag,
+       QString(),
+       QStringLiteral("选择框_下载完成打开目录"),
+       {},
+       QString(),
+       QStringLiteral("真"),
+       QStringLiteral("假"),
+       false},
+      {QStringLiteral("保存位置"),
+       Kind::Folder,
+       QString(),
+       QStringLiteral("编辑框_保存位置"),
+       {},
+       QString(),
+       QString(),
+       QString(),
+       false},
+      {QStringLiteral("二次下载文件大小"),
+       Kind::PlainText,
+       QStringLiteral("2"),
+       QStringLiteral("编辑框_文件大小"),
+       {},
+       QString(),
+       QString(),
+       QString(),
+       true},
   };
   return table;
 }
@@ -74,8 +108,8 @@ const SettingEntry* FindSetting(const QString& key) {
 void LoadSettings(QWidget* window, const QString& settingsFile, const QString& defaultSaveFolder) {
   const Text section = ToText(SettingsSection);
   for (const SettingEntry& entry : SettingsTable()) {
-    const QString value =
-        ToQString(ReadIniValue(settingsFile, section, ToText(entry.key), ToText(entry.defaultValue)));
+    const QString value = ToQString(
+        ReadIniValue(settingsFile, section, ToText(entry.key), ToText(entry.defaultValue)));
     switch (entry.kind) {
       case Kind::Choice: {
         QString chosen = entry.fallbackControl;
@@ -85,7 +119,8 @@ void LoadSettings(QWidget* window, const QString& settingsFile, const QString& d
         break;
       }
       case Kind::Flag:
-        if (auto* box = Control<QCheckBox>(window, entry.control)) box->setChecked(value != entry.offValue);
+        if (auto* box = Control<QCheckBox>(window, entry.control))
+          box->setChecked(value != entry.offValue);
         break;
       case Kind::Folder:
         if (auto* box = Control<QLineEdit>(window, entry.control))

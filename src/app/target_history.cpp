@@ -16,7 +16,8 @@ void LoadTargetHistory(QComboBox* box, const QString& historyFile) {
     for (const QByteArray& line : bytes.split('\n')) {
       QByteArray item = line;
       if (item.endsWith('\r')) item.chop(1);
-      if (!item.isEmpty()) box->addItem(ToQString(Text(item.constData(), static_cast<size_t>(item.size()))));
+      if (!item.isEmpty())
+        box->addItem(ToQString(Text(item.constData(), static_cast<size_t>(item.size()))));
     }
   }
   box->setEditText(text);

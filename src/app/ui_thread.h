@@ -16,11 +16,12 @@ auto OnUiThread(QObject* context, F&& work) -> std::invoke_result_t<F&> {
   using Result = std::invoke_result_t<F&>;
   if (QThread::currentThread() == context->thread()) return work();
   if constexpr (std::is_void_v<Result>) {
-    QMetaObject::invokeMethod(context, [&work] { work(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        context, [&work] { work(); }, Qt::BlockingQueuedConnection);
   } else {
     Result result{};
-    QMetaObject::invokeMethod(context, [&work, &result] { result = work(); },
-                              Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        context, [&work, &result] { result = work(); }, Qt::BlockingQueuedConnection);
     return result;
   }
 }

@@ -33,10 +33,16 @@ double LeadingNumber(const Text& text) {
   std::string number;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
   bool digits = false;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') { number += text[i++]; digits = true; }
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    number += text[i++];
+    digits = true;
+  }
   if (i < text.size() && text[i] == '.') {
     number += text[i++];
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') { number += text[i++]; digits = true; }
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+      number += text[i++];
+      digits = true;
+    }
   }
   return digits ? std::strtod(number.c_str(), nullptr) : 0.0;
 }

@@ -22,7 +22,8 @@ standin::StandinServer& Server();
 inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
   QElapsedTimer timer;
   timer.start();
-  while (!done() && timer.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  while (!done() && timer.elapsed() < timeoutMs)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   return done();
 }
 

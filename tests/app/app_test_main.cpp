@@ -33,12 +33,14 @@ int main(int argc, char** argv) {
   for (const QByteArray& flag : qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").split(' '))
     if (!flag.isEmpty()) arguments.push_back(flag.toStdString());
   qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-  arguments.push_back("--host-resolver-rules=MAP *.qq.com 127.0.0.1:" + port + ", MAP qq.com 127.0.0.1:" + port);
+  arguments.push_back("--host-resolver-rules=MAP *.qq.com 127.0.0.1:" + port +
+                      ", MAP qq.com 127.0.0.1:" + port);
   arguments.push_back("--disable-gpu");
   std::vector<char*> pointers;
   for (auto& argument : arguments) pointers.push_back(argument.data());
   int count = static_cast<int>(pointers.size());
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
   QApplication app(count, pointers.data());
   tarvelin::SetTransportConfig(server.Transport());

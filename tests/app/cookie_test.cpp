@@ -48,7 +48,8 @@ standin::ScriptedReply PageSetting(std::vector<std::string> cookies, std::string
 TEST(CookieCleaning, ExpiresTheDomainsCookiesHttpOnlyIncludedAndLeavesOthers) {
   WindowFixture f;
   Server().Route("qq.com", "/set", [](const standin::RecordedRequest&) {
-    return PageSetting({"a=1; Path=/", "b=2; Path=/; HttpOnly", "c=3; Domain=qq.com; Path=/", "deep=4; Path=/deep/"},
+    return PageSetting({"a=1; Path=/", "b=2; Path=/; HttpOnly", "c=3; Domain=qq.com; Path=/",
+                        "deep=4; Path=/deep/"},
                        "<html><body>set</body></html>");
   });
   Server().Route("user.qzone.qq.com", "/set", [](const standin::RecordedRequest&) {
@@ -61,11 +62,14 @@ TEST(CookieCleaning, ExpiresTheDomainsCookiesHttpOnlyIncludedAndLeavesOthers) {
   CookieMirror& mirror = *f.window->Cookies();
   ASSERT_TRUE(Loaded(view, QUrl("http://qq.com/set")));
   ASSERT_TRUE(Loaded(view, QUrl("http://user.qzone.qq.com/set")));
-  ASSERT_TRUE(PumpUntil([&] { return Has(mirror, "a") && Has(mirror, "b") && Has(mirror, "c") && Has(mirror, "keep"); }));
+  ASSERT_TRUE(PumpUntil([&] {
+    return Has(mirror, "a") && Has(mirror, "b") && Has(mirror, "c") && Has(mirror, "keep");
+  }));
   EXPECT_EQ(ReadDomainCookieNames(mirror, "qq.com"), (QStringList{"a", "b", "c"}));
 
   f.window->Control<QPushButton>(QStringLiteral("按钮5"))->click();
-  EXPECT_TRUE(PumpUntil([&] { return !Has(mirror, "a") && !Has(mirror, "b") && !Has(mirror, "c"); }));
+  EXPECT_TRUE(
+      PumpUntil([&] { return !Has(mirror, "a") && !Has(mirror, "b") && !Has(mirror, "c"); }));
   EXPECT_TRUE(Has(mirror, "keep"));
   EXPECT_TRUE(Has(mirror, "deep"));
   EXPECT_TRUE(f.boxes.empty());
@@ -86,11 +90,13 @@ TEST(CookieCleaning, ExpiresTheDomainsCookiesHttpOnlyIncludedAndLeavesOthers) {
 TEST(LoginPage, DocumentCookiesFirstThenHttpOnlyOnesAndTheHtml) {
   WindowFixture f;
   Server().Route("user.qzone.qq.com", "/10001", [](const standin::RecordedRequest&) {
-    return PageSetting({"uin=o0010001; Domain=qq.com; Path=/", "skey=@sk01; Domain=qq.com; Path=/; HttpOnly",
-                        "p_skey=ps01; Domain=qzone.qq.com; Path=/; HttpOnly", "other=x; Domain=qq.com; Path=/other"},
-                       "<html><head><meta charset=\"utf-8\"><script>document.cookie='js=1; path=/';"
-                       "window.g_qzonetoken=(function(){ return 'tok'; })();</script></head>"
-                       "<body>登录页</body></html>");
+    return PageSetting(
+        {"uin=o0010001; Domain=qq.com; Path=/", "skey=@sk01; Domain=qq.com; Path=/; HttpOnly",
+         "p_skey=ps01; Domain=qzone.qq.com; Path=/; HttpOnly",
+         "other=x; Domain=qq.com; Path=/other"},
+        "<html><head><meta charset=\"utf-8\"><script>document.cookie='js=1; path=/';"
+        "window.g_qzonetoken=(function(){ return 'tok'; })();</script></head>"
+        "<body>登录页</body></html>");
   });
   QWebEngineView* view = f.window->LoginView();
   ASSERT_TRUE(Loaded(view, QUrl("http://user.qzone.qq.com/10001")));

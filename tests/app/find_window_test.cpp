@@ -1,4 +1,6 @@
 // The find window's walks over the album table.
+#include "app/find_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -7,7 +9,6 @@
 
 #include "app/album_search.h"
 #include "app/album_table.h"
-#include "app/find_window.h"
 #include "app/text_qt.h"
 #include "app_test_env.h"
 
@@ -28,7 +29,8 @@ TEST(AlbumSearch, MatchRule) {
       {"相册", "相册2", false},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(AlbumNameMatches(ToText(c.name), ToText(c.keyword)), c.matches) << c.name.toStdString();
+    EXPECT_EQ(AlbumNameMatches(ToText(c.name), ToText(c.keyword)), c.matches)
+        << c.name.toStdString();
   // "中文" is D6 D0 CE C4: the bytes D0 CE straddle two characters and must not match "形" (D0 CE).
   EXPECT_EQ(ToText(QStringLiteral("形")), "\xD0\xCE");
   EXPECT_FALSE(AlbumNameMatches(ToText(QStringLiteral("中文")), "\xD0\xCE"));

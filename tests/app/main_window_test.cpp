@@ -18,9 +18,9 @@
 #include <QWebEngineView>
 
 #include "app/album_table.h"
-#include "app/tab_control.h"
 #include "app/browser_display.h"
 #include "app/popup_combo_box.h"
+#include "app/tab_control.h"
 #include "app/text_qt.h"
 #include "app_test_env.h"
 
@@ -54,7 +54,8 @@ TEST(MainWindow, EveryNamedControlHasItsParentPlaceTextAndVisibility) {
       {"编辑框_weburl", "page0", 9, 23, 670, 30, "http://qzone.qq.com", false},
       {"按钮_打开网址", "page0", 686, 21, 80, 31, "打开网址", false},
       {"标签2", "page0", 15, 59, 848, 24,
-       "提示：如果杀毒软件拦截，请允许。网页显示不正常请，修复你的Internet explorer浏览器。担心账号问题可以使用扫码登录。",
+       "提示：如果杀毒软件拦截，请允许。网页显示不正常请，修复你的Internet "
+       "explorer浏览器。担心账号问题可以使用扫码登录。",
        false},
       {"标签5", "page0", 769, 60, 168, 24, "清理缓存及重置ＩＥ浏览器教程", false},
       {"超文本浏览框1", "page0", 9, 90, 1081, 460, "", false},
@@ -99,12 +100,17 @@ TEST(MainWindow, EveryNamedControlHasItsParentPlaceTextAndVisibility) {
       {"分组框5", "page2", 7, 23, 904, 520, "", false},
       {"分组框7", "分组框5", 8, 20, 328, 200, "图片大小选择：", false},
       {"单选框_高清", "分组框7", 7, 30, 313, 30, "高清图[第二清晰，下载较快](网络接口1)", false},
-      {"单选框_原图数量大于2000", "分组框7", 7, 79, 279, 32, "原图:[无数量限制]（网络接口1）", false},
-      {"单选框_原图单个相册小于2000", "分组框7", 7, 131, 313, 34, "原图:[单个相册最多能下2000张]（接口2，更稳定）", false},
+      {"单选框_原图数量大于2000", "分组框7", 7, 79, 279, 32, "原图:[无数量限制]（网络接口1）",
+       false},
+      {"单选框_原图单个相册小于2000", "分组框7", 7, 131, 313, 34,
+       "原图:[单个相册最多能下2000张]（接口2，更稳定）", false},
       {"分组框8", "分组框5", 344, 20, 544, 200, "文件名：", false},
-      {"单选框_文件名无序号", "分组框8", 8, 28, 416, 24, "(默认)文件名无序号 格式：图片文件名", false},
-      {"单选框_文件名序号在后", "分组框8", 8, 72, 416, 24, "文件名序号在后 格式：图片文件名（1）", false},
-      {"单选框_文件名序号在前", "分组框8", 8, 114, 416, 24, "文件名序号在前 格式：(1)图片文件名", false},
+      {"单选框_文件名无序号", "分组框8", 8, 28, 416, 24, "(默认)文件名无序号 格式：图片文件名",
+       false},
+      {"单选框_文件名序号在后", "分组框8", 8, 72, 416, 24, "文件名序号在后 格式：图片文件名（1）",
+       false},
+      {"单选框_文件名序号在前", "分组框8", 8, 114, 416, 24, "文件名序号在前 格式：(1)图片文件名",
+       false},
       {"分组框9", "分组框5", 8, 229, 328, 279, "其他设置：", false},
       {"按钮5", "分组框9", 12, 30, 148, 49, "清理IE浏览器cookies", false},
       {"选择框_下载完成打开目录", "分组框9", 16, 91, 280, 16, "下载完成后 打下载目录", false},
@@ -160,7 +166,8 @@ TEST(MainWindow, EveryNamedControlHasItsParentPlaceTextAndVisibility) {
     EXPECT_EQ(w.ToolbarAction(i)->toolTip(), QString::fromUtf8(toolbar[i][1]));
   }
   auto* table = w.Albums();
-  const char* headers[] = {"选择", "序号", "相册名称", "封面", "图片数量", "相册ID", "相册问题", "相册密码"};
+  const char* headers[] = {"选择",     "序号",   "相册名称", "封面",
+                           "图片数量", "相册ID", "相册问题", "相册密码"};
   const int widths[] = {60, 40, 120, 100, 70, 50, 80, 80};
   ASSERT_EQ(table->columnCount(), 8);
   for (int column = 0; column < 8; ++column) {
@@ -171,11 +178,14 @@ TEST(MainWindow, EveryNamedControlHasItsParentPlaceTextAndVisibility) {
 
 TEST(MainWindow, StartUpSetsCaptionAndVersion) {
   WindowFixture f(false);
-  EXPECT_EQ(f.window->windowTitle(), QStringLiteral("Tarvelin-支持QQ空间和QQ群相册[2017-04-21更新]"));
+  EXPECT_EQ(f.window->windowTitle(),
+            QStringLiteral("Tarvelin-支持QQ空间和QQ群相册[2017-04-21更新]"));
   EXPECT_EQ(f.window->geometry().size(), QSize(974, 653));
   f.window->StartUp();
-  EXPECT_EQ(f.window->windowTitle(), QStringLiteral("Tarvelin-支持QQ空间和QQ群相册[2017-04-21更新]   版本：3.1"));
-  EXPECT_EQ(f.window->Control<QLabel>(QStringLiteral("标签_banben"))->text(), QStringLiteral("3.1"));
+  EXPECT_EQ(f.window->windowTitle(),
+            QStringLiteral("Tarvelin-支持QQ空间和QQ群相册[2017-04-21更新]   版本：3.1"));
+  EXPECT_EQ(f.window->Control<QLabel>(QStringLiteral("标签_banben"))->text(),
+            QStringLiteral("3.1"));
   EXPECT_EQ(f.window->VersionCheckPending(), 1);
 }
 
@@ -183,14 +193,17 @@ TEST(MainWindow, ResizeRuleSetsFourWidthsOnly) {
   WindowFixture f;
   MainWindow& w = *f.window;
   w.show();
-  for (const auto& [width, tab, view, group] : {std::tuple{974, 964, 939, 944}, std::tuple{1200, 1190, 1165, 1170}}) {
+  for (const auto& [width, tab, view, group] :
+       {std::tuple{974, 964, 939, 944}, std::tuple{1200, 1190, 1165, 1170}}) {
     SCOPED_TRACE(width);
     w.resize(width, 700);
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.Control<QWidget>(QStringLiteral("高级选择夹1"))->geometry(), QRect(1, 57, tab, 563));
+    EXPECT_EQ(w.Control<QWidget>(QStringLiteral("高级选择夹1"))->geometry(),
+              QRect(1, 57, tab, 563));
     EXPECT_EQ(w.LoginView()->geometry(), QRect(9, 90, view, 460));
     EXPECT_EQ(w.Control<QWidget>(QStringLiteral("分组框2"))->geometry(), QRect(12, 18, group, 105));
-    EXPECT_EQ(w.Control<QWidget>(QStringLiteral("分组框3"))->geometry(), QRect(12, 130, group, 426));
+    EXPECT_EQ(w.Control<QWidget>(QStringLiteral("分组框3"))->geometry(),
+              QRect(12, 130, group, 426));
     EXPECT_EQ(w.Albums()->geometry(), QRect(6, 41, 609, 339));
   }
 }
@@ -217,7 +230,8 @@ TEST(MainWindow, LogOnlyAppendsAndStatusControlsTakeTheirValues) {
 
   const auto shown = [&w] {
     QString s;
-    for (const char16_t* name : {u"按钮_下载选中", u"按钮_暂停线程", u"按钮_继续下载", u"按钮_结束下载"})
+    for (const char16_t* name :
+         {u"按钮_下载选中", u"按钮_暂停线程", u"按钮_继续下载", u"按钮_结束下载"})
       s += w.Control<QWidget>(QString::fromUtf16(name))->isHidden() ? '-' : '+';
     return s;
   };
@@ -233,7 +247,9 @@ TEST(MainWindow, ToolbarSelectsPagesAndSwitchesBrowserOptions) {
   WindowFixture f;
   MainWindow& w = *f.window;
   Server().Route("tarvelin.example.org", "/download/softzuixinv/index.html",
-                 [](const standin::RecordedRequest&) { return standin::ScriptedReply::Text("#velmorakin@@3.1#velmorakin"); });
+                 [](const standin::RecordedRequest&) {
+                   return standin::ScriptedReply::Text("#velmorakin@@3.1#velmorakin");
+                 });
   QWebEnginePage* page = w.LoginView()->page();
   auto* tabs = w.Control<TabControl>(QStringLiteral("高级选择夹1"));
 
@@ -245,7 +261,8 @@ TEST(MainWindow, ToolbarSelectsPagesAndSwitchesBrowserOptions) {
   EXPECT_FALSE(BrowserDisplayValue(page, BrowserValue::InlineVideos));
 
   // " 登录" goes back to the address as typed and switches page sounds on again.
-  w.Control<QLineEdit>(QStringLiteral("编辑框_weburl"))->setText(QStringLiteral("http://user.qzone.qq.com/42"));
+  w.Control<QLineEdit>(QStringLiteral("编辑框_weburl"))
+      ->setText(QStringLiteral("http://user.qzone.qq.com/42"));
   w.ToolbarAction(0)->trigger();
   EXPECT_EQ(tabs->currentIndex(), 0);
   ASSERT_TRUE(PumpUntil([&] { return page->url() == QUrl("http://user.qzone.qq.com/42"); }));
@@ -264,7 +281,8 @@ TEST(MainWindow, ToolbarSelectsPagesAndSwitchesBrowserOptions) {
   w.ToolbarAction(2)->trigger();
   PumpUntil([] { return false; }, 300);
   int versionRequests = 0;
-  for (const auto& request : Server().Requests()) versionRequests += request.path == "/download/softzuixinv/index.html";
+  for (const auto& request : Server().Requests())
+    versionRequests += request.path == "/download/softzuixinv/index.html";
   EXPECT_EQ(versionRequests, 1);
   EXPECT_EQ(w.VersionCheckPending(), 2);
 }
@@ -274,12 +292,13 @@ TEST(MainWindow, LinksOpenThroughTheDesktop) {
   MainWindow& w = *f.window;
   w.Control<QPushButton>(QStringLiteral("按钮4"))->click();
   w.Control<QPushButton>(QStringLiteral("按钮2"))->click();
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(w.Control<QLabel>(QStringLiteral("标签7")), &press);
   QCoreApplication::sendEvent(w.Control<QLabel>(QStringLiteral("标签5")), &press);
   const std::vector<QString> expected = {
-      "http://tarvelin.example.org/support", "http://tarvelin.example.org/support", "http://tarvelin.example.org",
+      "http://tarvelin.example.org/support", "http://tarvelin.example.org/support",
+      "http://tarvelin.example.org",
       "http://tarvelin.example.org/download/jiaocheng/cleaniecookie/"};
   EXPECT_EQ(f.opened, expected);
 }
@@ -293,13 +312,16 @@ class SidePanel : public ::testing::Test {
       record.albumName = "album" + std::to_string(i);
       record.photoCount = "5";
       record.albumId = "V" + std::to_string(i);
-      record.accessText = i == 2 ? ToText(QStringLiteral("问题")) : ToText(QStringLiteral("已授权"));
+      record.accessText =
+          i == 2 ? ToText(QStringLiteral("问题")) : ToText(QStringLiteral("已授权"));
       record.checked = i != 2;
       table()->AppendAlbum(record);
     }
   }
   AlbumTable* table() { return f.window->Albums(); }
-  QString box(const char16_t* name) { return f.window->Control<QLineEdit>(QString::fromUtf16(name))->text(); }
+  QString box(const char16_t* name) {
+    return f.window->Control<QLineEdit>(QString::fromUtf16(name))->text();
+  }
   QString ticks() {
     QString s;
     for (int row = 0; row < table()->RowCount(); ++row) s += table()->IsChecked(row) ? 'x' : '.';
@@ -314,7 +336,8 @@ TEST_F(SidePanel, SelectingARowFillsThePanelAndRenameChangesThatRow) {
   EXPECT_EQ(box(u"编辑框_QQ相册名称"), "album2");
   EXPECT_EQ(box(u"编辑框_QQ相册问题"), QStringLiteral("问题"));
   EXPECT_EQ(box(u"编辑框_xiangceid"), "V2");
-  f.window->Control<QLineEdit>(QStringLiteral("编辑框_QQ相册名称"))->setText(QStringLiteral("新名字"));
+  f.window->Control<QLineEdit>(QStringLiteral("编辑框_QQ相册名称"))
+      ->setText(QStringLiteral("新名字"));
   f.window->Control<QPushButton>(QStringLiteral("按钮_修改相册名称"))->click();
   EXPECT_EQ(table()->CellText(1, AlbumTable::Name), QStringLiteral("新名字"));
   EXPECT_EQ(ToQString(f.window->Albums()->Albums()[1].albumName), QStringLiteral("新名字"));

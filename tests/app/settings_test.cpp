@@ -47,14 +47,16 @@ struct Shown {
 Shown ShownBy(MainWindow& window) {
   const auto checked = [&](std::initializer_list<const char16_t*> names) {
     for (const char16_t* name : names)
-      if (window.Control<QRadioButton>(QString::fromUtf16(name))->isChecked()) return QString::fromUtf16(name);
+      if (window.Control<QRadioButton>(QString::fromUtf16(name))->isChecked())
+        return QString::fromUtf16(name);
     return QString();
   };
-  return Shown{checked({u"单选框_高清", u"单选框_原图单个相册小于2000", u"单选框_原图数量大于2000"}),
-               checked({u"单选框_文件名序号在前", u"单选框_文件名序号在后", u"单选框_文件名无序号"}),
-               window.Control<QCheckBox>(QStringLiteral("选择框_下载完成打开目录"))->isChecked(),
-               window.Control<QLineEdit>(QStringLiteral("编辑框_保存位置"))->text(),
-               window.Control<QLineEdit>(QStringLiteral("编辑框_文件大小"))->text()};
+  return Shown{
+      checked({u"单选框_高清", u"单选框_原图单个相册小于2000", u"单选框_原图数量大于2000"}),
+      checked({u"单选框_文件名序号在前", u"单选框_文件名序号在后", u"单选框_文件名无序号"}),
+      window.Control<QCheckBox>(QStringLiteral("选择框_下载完成打开目录"))->isChecked(),
+      window.Control<QLineEdit>(QStringLiteral("编辑框_保存位置"))->text(),
+      window.Control<QLineEdit>(QStringLiteral("编辑框_文件大小"))->text()};
 }
 
 TEST(Settings, MissingFileGivesDefaultsAndStaysMissing) {
@@ -77,7 +79,8 @@ TEST(Settings, FileValuesMapOntoControls) {
     QString secondKb;
   };
   const Case cases[] = {
-      {"[下载模式]\r\n模式=原图小于2000\r\n文件名格式=序号在前\r\n下载完成打开目录=假\r\n保存位置=/data/相册\r\n"
+      {"[下载模式]\r\n模式=原图小于2000\r\n文件名格式=序号在前\r\n下载完成打开目录=假\r\n保存位置=/"
+       "data/相册\r\n"
        "二次下载文件大小=15\r\n",
        "单选框_原图单个相册小于2000", "单选框_文件名序号在前", false, "/data/相册", "15"},
       {"[下载模式]\r\n模式=原图大于2000\r\n文件名格式=序号在后\r\n下载完成打开目录=真\r\n",
@@ -85,12 +88,14 @@ TEST(Settings, FileValuesMapOntoControls) {
       // Unknown values fall back; only exactly "假" unticks.
       {"[下载模式]\r\n模式=原图\r\n文件名格式=序号\r\n下载完成打开目录=false\r\n", "单选框_高清",
        "单选框_文件名无序号", true, "<program>", "2"},
-      {"[下载模式]\r\n下载完成打开目录=0\r\n", "单选框_高清", "单选框_文件名无序号", true, "<program>", "2"},
+      {"[下载模式]\r\n下载完成打开目录=0\r\n", "单选框_高清", "单选框_文件名无序号", true,
+       "<program>", "2"},
       // Present but empty: the folder falls back, the size stays empty.
-      {"[下载模式]\r\n保存位置=\r\n二次下载文件大小=\r\n", "单选框_高清", "单选框_文件名无序号", true, "<program>", ""},
+      {"[下载模式]\r\n保存位置=\r\n二次下载文件大小=\r\n", "单选框_高清", "单选框_文件名无序号",
+       true, "<program>", ""},
       // Blanks around values are removed; the keys of another section do not count.
-      {"[其他]\r\n模式=原图小于2000\r\n[下载模式]\r\n  模式 =  原图大于2000  \r\n", "单选框_原图数量大于2000",
-       "单选框_文件名无序号", true, "<program>", "2"},
+      {"[其他]\r\n模式=原图小于2000\r\n[下载模式]\r\n  模式 =  原图大于2000  \r\n",
+       "单选框_原图数量大于2000", "单选框_文件名无序号", true, "<program>", "2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
@@ -101,7 +106,8 @@ TEST(Settings, FileValuesMapOntoControls) {
     EXPECT_EQ(shown.mode, c.mode);
     EXPECT_EQ(shown.nameFormat, c.nameFormat);
     EXPECT_EQ(shown.openFolder, c.openFolder);
-    EXPECT_EQ(shown.saveFolder, c.saveFolder == "<program>" ? f.window->Paths().programDirectory : c.saveFolder);
+    EXPECT_EQ(shown.saveFolder,
+              c.saveFolder == "<program>" ? f.window->Paths().programDirectory : c.saveFolder);
     EXPECT_EQ(shown.secondKb, c.secondKb);
     DownloadSettings live = f.window->Settings();
     EXPECT_EQ(ToQString(live.secondDownloadKb), c.secondKb);
@@ -126,7 +132,8 @@ TEST(Settings, ControlsWriteTheirKeyAtOnce) {
   };
   for (const auto& click : clicks) {
     w.Control<QAbstractButton>(QString::fromUtf16(click.control))->click();
-    EXPECT_EQ(Stored(f.SettingsFile(), click.key), click.value) << QString::fromUtf16(click.control).toStdString();
+    EXPECT_EQ(Stored(f.SettingsFile(), click.key), click.value)
+        << QString::fromUtf16(click.control).toStdString();
   }
   // The file is code page 936 with the one section.
   const QByteArray bytes = ReadFile(f.SettingsFile());
@@ -146,7 +153,8 @@ TEST(Settings, SizeBoxIsWrittenOnlyWhenItLosesTheFocus) {
   EXPECT_FALSE(QFile::exists(f.SettingsFile()));
   QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
   QCoreApplication::sendEvent(box, &focusOut);
-  EXPECT_TRUE(ReadFile(f.SettingsFile()).contains(Gbk(QStringLiteral("二次下载文件大小= 30 \r\n"))));
+  EXPECT_TRUE(
+      ReadFile(f.SettingsFile()).contains(Gbk(QStringLiteral("二次下载文件大小= 30 \r\n"))));
   // A value with a line break cannot add a line of its own.
   box->setText(QStringLiteral("5\n[下载模式]"));
   QCoreApplication::sendEvent(box, &focusOut);
@@ -178,9 +186,10 @@ TEST(IniFile, WritesKeepOtherLinesAndReadsCutLongValues) {
   ASSERT_TRUE(WriteIniValue(path, "main", "KEY", "new"));
   ASSERT_TRUE(WriteIniValue(path, "Main", "added", "x"));
   ASSERT_TRUE(WriteIniValue(path, "Fresh", "f", "y"));
-  EXPECT_EQ(ReadFile(path),
-            QByteArray("; note\r\n[Other]\r\nk=1\r\n[Main]\r\nKEY=new\r\nadded=x\r\n\r\n[Last]\r\nz=9\r\n"
-                       "[Fresh]\r\nf=y\r\n"));
+  EXPECT_EQ(
+      ReadFile(path),
+      QByteArray("; note\r\n[Other]\r\nk=1\r\n[Main]\r\nKEY=new\r\nadded=x\r\n\r\n[Last]\r\nz=9\r\n"
+                 "[Fresh]\r\nf=y\r\n"));
   EXPECT_EQ(ReadIniValue(path, "other", "K", "-"), "1");
   EXPECT_EQ(ReadIniValue(path, "Main", "missing", "-"), "-");
   EXPECT_EQ(ReadIniValue(dir.filePath("none.ini"), "Main", "KEY", "-"), "-");

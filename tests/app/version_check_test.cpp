@@ -1,10 +1,11 @@
 // The version check against a stand-in of the maker's version page.
+#include "app/version_check.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/version_check.h"
 #include "app_test_env.h"
 
 namespace tarvelin::app::testing {
@@ -13,8 +14,10 @@ namespace {
 const char* kPagePath = "/download/softzuixinv/index.html";
 
 TEST(VersionCheck, ReadsTheEntryAndItsNumber) {
-  EXPECT_EQ(LatestVersionIn("x#other@@9.9#other #velmorakin@@3.2#velmorakin #velmorakin@@4#velmorakin", "velmorakin"),
-            "3.2");
+  EXPECT_EQ(
+      LatestVersionIn("x#other@@9.9#other #velmorakin@@3.2#velmorakin #velmorakin@@4#velmorakin",
+                      "velmorakin"),
+      "3.2");
   EXPECT_EQ(LatestVersionIn("#velmorakin@@ 3.2 #velmorakin", "velmorakin"), " 3.2 ");
   EXPECT_EQ(LatestVersionIn("#velmorakin@@3.2", "velmorakin"), "");
   EXPECT_EQ(LatestVersionIn("#VELMORAKIN@@3.2#VELMORAKIN", "velmorakin"), "");
@@ -37,18 +40,24 @@ TEST(VersionCheck, ButtonOutcomesAgainstTheVersionPage) {
   standin::ScriptedReply unreachable;
   unreachable.noReply = true;
   const Outcome outcomes[] = {
-      {"same", standin::ScriptedReply::Text("<p>#velmorakin@@3.1#velmorakin</p>"), "3.1", "无需更新", false},
-      {"3.10", standin::ScriptedReply::Text("#velmorakin@@3.10#velmorakin"), "3.10", "无需更新", false},
+      {"same", standin::ScriptedReply::Text("<p>#velmorakin@@3.1#velmorakin</p>"), "3.1",
+       "无需更新", false},
+      {"3.10", standin::ScriptedReply::Text("#velmorakin@@3.10#velmorakin"), "3.10", "无需更新",
+       false},
       {"newer", standin::ScriptedReply::Text("#velmorakin@@3.2#velmorakin"), "3.2", newer, true},
-      {"older", standin::ScriptedReply::Text("#velmorakin@@3.0#velmorakin"), "3.0", "无需更新", false},
-      {"not a number", standin::ScriptedReply::Text("#velmorakin@@new#velmorakin"), "new", "无需更新", false},
-      {"no end marker", standin::ScriptedReply::Text("#velmorakin@@3.2 and more"), "", "无需更新", false},
+      {"older", standin::ScriptedReply::Text("#velmorakin@@3.0#velmorakin"), "3.0", "无需更新",
+       false},
+      {"not a number", standin::ScriptedReply::Text("#velmorakin@@new#velmorakin"), "new",
+       "无需更新", false},
+      {"no end marker", standin::ScriptedReply::Text("#velmorakin@@3.2 and more"), "", "无需更新",
+       false},
       {"unreachable", unreachable, "", "无需更新", false},
   };
   for (const Outcome& o : outcomes) {
     SCOPED_TRACE(o.name);
     WindowFixture f;
-    Server().Route("tarvelin.example.org", kPagePath, [o](const standin::RecordedRequest&) { return o.reply; });
+    Server().Route("tarvelin.example.org", kPagePath,
+                   [o](const standin::RecordedRequest&) { return o.reply; });
     f.window->Control<QLabel>(QStringLiteral("标签_zxbanben"))->setText("stale");
     f.window->Control<QPushButton>(QStringLiteral("按钮_checknew"))->click();
     EXPECT_EQ(f.window->Control<QLabel>(QStringLiteral("标签_zxbanben"))->text(), o.latest);
@@ -74,7 +83,8 @@ TEST(VersionCheck, OkOpensTheMakersHomePageAndEveryClickChecksAgain) {
   auto* button = f.window->Control<QPushButton>(QStringLiteral("按钮_checknew"));
   button->click();
   button->click();
-  EXPECT_EQ(f.opened, (std::vector<QString>{"http://tarvelin.example.org", "http://tarvelin.example.org"}));
+  EXPECT_EQ(f.opened,
+            (std::vector<QString>{"http://tarvelin.example.org", "http://tarvelin.example.org"}));
   const auto requests = Server().Requests();
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(requests[0].method, "GET");

@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "app/album_table.h"
-#include "app/tab_control.h"
 #include "app/qt_window_port.h"
+#include "app/tab_control.h"
 #include "app/text_qt.h"
 #include "app_test_env.h"
 
@@ -31,6 +31,7 @@ void OnWorker(const std::function<void()>& work) {
   });
   PumpUntil([&] { return done.load(); }, 60000);
   worker.join();
+  QCoreApplication::processEvents();  // calls the worker queued last
 }
 
 Bytes PngBytes() {
@@ -93,7 +94,8 @@ TEST(WindowPort, WorkerCallsReachTheWindowInOrder) {
 
   QString expectedLog = QStringLiteral("操作记录.........");
   for (int i = 0; i < 50; ++i) expectedLog += QString::number(i) + '\n';
-  EXPECT_EQ(w.Control<QPlainTextEdit>(QStringLiteral("编辑框_操作记录"))->toPlainText(), expectedLog);
+  EXPECT_EQ(w.Control<QPlainTextEdit>(QStringLiteral("编辑框_操作记录"))->toPlainText(),
+            expectedLog);
   EXPECT_EQ(w.Control<QLabel>(QStringLiteral("标签_动态"))->text(), QStringLiteral("正在获取"));
   EXPECT_EQ(w.Control<QProgressBar>(QStringLiteral("进度条1"))->maximum(), 32767);
   EXPECT_EQ(w.Control<QProgressBar>(QStringLiteral("进度条1"))->value(), 32767);
@@ -112,7 +114,8 @@ TEST(WindowPort, WorkerCallsReachTheWindowInOrder) {
   EXPECT_EQ(picture, 0);
   EXPECT_EQ(broken, -1);
   EXPECT_EQ(rows[1].coverPicture, 0);
-  EXPECT_EQ(w.Albums()->topLevelItem(1)->icon(AlbumTable::Cover).availableSizes().value(0), QSize(100, 100));
+  EXPECT_EQ(w.Albums()->topLevelItem(1)->icon(AlbumTable::Cover).availableSizes().value(0),
+            QSize(100, 100));
   ASSERT_EQ(f.boxes.size(), 2u);
   EXPECT_EQ(f.boxes[0].caption, QStringLiteral("信息："));
   EXPECT_FALSE(f.boxes[0].okCancel);
