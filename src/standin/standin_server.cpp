@@ -399,18 +399,41 @@ bool StandinServer::Impl::ServeOne(Stream& stream, int fd, std::string& pending,
   }
   request.host = host;
 
-  size_t bodyLength = 0;
-  const std::string lengthText = request.Header("Content-Length");
-  if (!lengthText.empty()) bodyLength = std::strtoull(lengthText.c_str(), nullptr, 10);
-  if (bodyLength > kMaxRequestBody) return false;
   pending.erase(0, headEnd + 4);
-  while (pending.size() < bodyLength) {
-    int n = stream.Read(buffer, sizeof buffer);
-    if (n <= 0) return false;
-    pending.append(buffer, static_cast<size_t>(n));
+  if (Lower(request.Header("Expect")) == "100-continue" &&
+      !stream.Write("HTTP/1.1 100 Continue\r\n\r\n"))
+    return false;
+  // Reads until `pending` holds `count` bytes.
+  auto fill = [&](size_t count) {
+    while (pending.size() < count) {
+      int n = stream.Read(buffer, sizeof buffer);
+      if (n <= 0) return false;
+      pending.append(buffer, static_cast<size_t>(n));
+    }
+    return true;
+  };
+  if (Lower(request.Header("Transfer-Encoding")).find("chunked") != std::string::npos) {
+    for (;;) {
+      size_t lineEnd;
+      while ((lineEnd = pending.find("\r\n")) == std::string::npos) {
+        if (!fill(pending.size() + 1)) return false;
+      }
+      const size_t size = std::strtoull(pending.c_str(), nullptr, 16);
+      if (request.body.size() + size > kMaxRequestBody) return false;
+      pending.erase(0, lineEnd + 2);
+      if (!fill(size + 2)) return false;
+      request.body.append(pending, 0, size);
+      pending.erase(0, size + 2);
+      if (size == 0) break;  // no trailers expected from the clients in use
+    }
+  } else {
+    size_t bodyLength = 0;
+    const std::string lengthText = request.Header("Content-Length");
+    if (!lengthText.empty()) bodyLength = std::strtoull(lengthText.c_str(), nullptr, 10);
+    if (bodyLength > kMaxRequestBody || !fill(bodyLength)) return false;
+    request.body = pending.substr(0, bodyLength);
+    pending.erase(0, bodyLength);
   }
-  request.body = pending.substr(0, bodyLength);
-  pending.erase(0, bodyLength);
 
   {
     std::lock_guard lock(mutex);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fetch_fixture.h"
+#include "net/endpoints.h"
 #include "net/page_fetch.h"
 
 namespace tarvelin {
@@ -178,6 +179,22 @@ TEST_F(FetchTest, FailedExchangesLeaveTheCookieTextNormalised) {
     EXPECT_EQ(cookies, "x=1; y=2") << url;
     EXPECT_EQ(replyHeaders, "") << url;
   }
+}
+
+TEST_F(FetchTest, StandinCertificateHoldsForEveryServiceHost) {
+  Serve("/ok", Reply({}, "trusted"));
+  namespace e = endpoints;
+  for (const char* host : {e::SpaceSiteHost, e::SpaceUserHost, e::ProxyHost, e::RouteStoreHost,
+                           e::GroupPhotoHost, e::PhotoStoreHost, e::ImageCacheHost,
+                           e::PhotoPageHost, e::ShortPhotoDomain, e::SpacePhotoDomain,
+                           e::CookieDomain, e::MakerSite, "b123.photo.store.qq.com", "localhost"}) {
+    PageFetch fetch;
+    fetch.url = std::string("https://") + host + "/ok";
+    EXPECT_EQ(FetchWinInet(fetch), "trusted") << host;
+  }
+  PageFetch fetch;
+  fetch.url = "https://a.b.example.com/ok";  // a name the certificate does not hold
+  EXPECT_EQ(FetchWinInet(fetch), "");
 }
 
 TEST_F(FetchTest, ConnectionsAreReusedBetweenCalls) {

@@ -154,6 +154,18 @@ TEST(StandinServer, StopsPromptlyWithHangingAndIdleConnections) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+TEST(StandinServer, ChunkedBodyAndExpectContinue) {
+  StandinServer server;
+  RawClient client(server.HttpPort());
+  client.Send(
+      "PUT /up HTTP/1.1\r\nHost: a\r\nExpect: 100-continue\r\nTransfer-Encoding: chunked\r\n\r\n");
+  EXPECT_EQ(client.Receive(25), "HTTP/1.1 100 Continue\r\n\r\n");
+  client.Send("3\r\nabc\r\nA\r\n0123456789\r\n0\r\n\r\n");
+  client.Receive(10);
+  ASSERT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(server.Requests()[0].body, "abc0123456789");
+}
+
 TEST(StandinServer, TransportAndCertificateAuthority) {
   StandinServer server;
   TransportConfig config = server.Transport();
