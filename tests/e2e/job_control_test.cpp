@@ -1,0 +1,143 @@
+// Pause, resume and stop through the window's buttons, in the middle of a slow album.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/album_table.h"
+#include "e2e_env.h"
+
+namespace tarvelin::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPhotos = 60;
+constexpr int kDelayMs = 250;  // each photo's reply
+// Long enough for every request in flight to be answered.
+constexpr int kQuietMs = 3 * kDelayMs;
+// Lets a write that was under way at the press finish before a snapshot is taken.
+constexpr int kSettleMs = 100;
+
+std::string PhotoName(int k) {
+  char name[8];
+  std::snprintf(name, sizeof name, "P%02d", k);
+  return name;
+}
+
+struct Snapshot {
+  size_t files;
+  size_t requests;
+  bool operator==(const Snapshot&) const = default;
+};
+
+class JobControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetService([](standin::FakeService& service) {
+      service.login.uin = kOwner;
+      auto& space = service.spaces[kOwner];
+      space.owner = kOwner;
+      space.albums.push_back(MakeAlbum("V1slow", "慢", kPhotos, 70, PhotoName));
+      for (auto& photo : space.albums.back().photos) photo.delayMs = kDelayMs;
+    });
+    album_ = SpaceAlbum(0);
+    folder_ = program_.Folder() / kOwner / "慢";
+  }
+
+  // The photos written so far: photos 0..n-1 under their own names with their own bytes,
+  // and nothing else (no temporary file either).
+  size_t WrittenPrefix() {
+    auto files = FilesIn(folder_);
+    files.erase("相册介绍.txt");
+    for (size_t k = 0; k < files.size(); ++k) {
+      const auto file = files.find(PhotoName(static_cast<int>(k)) + ".jpg");
+      EXPECT_NE(file, files.end()) << "photo " << k << " missing among " << files.size();
+      if (file != files.end()) {
+        EXPECT_EQ(file->second, album_.photos[k].bytes) << file->first;
+      }
+    }
+    return files.size();
+  }
+
+  Snapshot Now() { return {WrittenPrefix(), PhotoRequests().size()}; }
+
+  // Neither a file written nor a photo asked for during a quiet period.
+  bool StaysHalted() {
+    QTest::qWait(kSettleMs);
+    const Snapshot before = Now();
+    QTest::qWait(kQuietMs);
+    return Now() == before;
+  }
+
+  bool Grows() {
+    const size_t before = WrittenPrefix();
+    return WaitFor([&] { return WrittenPrefix() > before; });
+  }
+
+  bool ButtonsAre(const std::string& set) {
+    return WaitFor([&] { return program_.JobButtons() == set; }, 10000);
+  }
+
+  Program program_;
+  standin::FakeAlbum album_;
+  fs::path folder_;
+};
+
+constexpr char kIdle[] = "1000", kRunning[] = "0101", kPaused[] = "0011";
+
+TEST_F(JobControlTest, PauseResumeStopCancelledAndStopConfirmed) {
+  ASSERT_TRUE(program_.LogIn(kOwner));
+  program_.TypeTarget(kOwner);
+  ASSERT_TRUE(program_.ListAlbums());
+  ASSERT_EQ(program_.Window().Albums()->RowCount(), 1);
+
+  ASSERT_TRUE(program_.StartDownload());
+  EXPECT_TRUE(ButtonsAre(kRunning));
+  ASSERT_TRUE(WaitFor([&] { return WrittenPrefix() >= 2; }));
+
+  ASSERT_TRUE(program_.Press(u"按钮_暂停线程"));
+  EXPECT_TRUE(ButtonsAre(kPaused));
+  EXPECT_TRUE(program_.Log().contains(QStringLiteral("暂停了下载")));
+  EXPECT_TRUE(StaysHalted());
+
+  // Stop, then Cancel, while paused: the job stays paused.
+  ASSERT_TRUE(program_.Press(u"按钮_结束下载"));
+  ASSERT_FALSE(program_.boxes.empty());
+  EXPECT_EQ(program_.boxes.back().text, QStringLiteral("您真的要彻底结束下载么？"));
+  EXPECT_EQ(program_.boxes.back().caption, QStringLiteral("警告！"));
+  EXPECT_TRUE(program_.boxes.back().okCancel);
+  EXPECT_EQ(program_.JobButtons(), kPaused);
+  EXPECT_TRUE(StaysHalted());
+
+  ASSERT_TRUE(program_.Press(u"按钮_继续下载"));
+  EXPECT_TRUE(ButtonsAre(kRunning));
+  EXPECT_TRUE(program_.Log().contains(QStringLiteral("恢复了下载")));
+  EXPECT_TRUE(Grows());
+
+  // Stop, then Cancel, while running: halted while the question is open, then going on.
+  bool haltedDuringQuestion = false;
+  program_.answer = [&] {
+    haltedDuringQuestion = StaysHalted();
+    return false;
+  };
+  ASSERT_TRUE(program_.Press(u"按钮_结束下载"));
+  EXPECT_TRUE(haltedDuringQuestion);
+  EXPECT_EQ(program_.JobButtons(), kRunning);
+  EXPECT_TRUE(Grows());
+  EXPECT_FALSE(program_.Log().contains(QStringLiteral("彻底结束下载了")));
+
+  program_.answer = [] { return true; };
+  ASSERT_TRUE(program_.Press(u"按钮_结束下载"));
+  EXPECT_TRUE(ButtonsAre(kIdle));
+  ASSERT_TRUE(program_.DownloadEnded());
+  EXPECT_TRUE(program_.Log().contains(QStringLiteral("彻底结束下载了")));
+  const size_t written = WrittenPrefix();
+  EXPECT_LT(written, static_cast<size_t>(kPhotos)) << "the album ended before the stop";
+  EXPECT_FALSE(program_.HasMessage(QStringLiteral("全部下载完毕")));
+  EXPECT_FALSE(program_.Log().contains(QStringLiteral("全部下载完毕")));
+  EXPECT_TRUE(program_.opened.empty());
+  EXPECT_EQ(program_.JobButtons(), kIdle);
+}
+
+}  // namespace
+}  // namespace tarvelin::e2e
