@@ -1,6 +1,7 @@
 // Pause, resume and stop through the window's buttons, in the middle of a slow album.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <cstdio>
 
 #include "app/album_table.h"
@@ -24,6 +25,8 @@ std::string PhotoName(int k) {
   return name;
 }
 
+constexpr char kIdle[] = "1000", kRunning[] = "0101", kPaused[] = "0011";
+
 struct Snapshot {
   size_t files;
   size_t requests;
@@ -32,16 +35,24 @@ struct Snapshot {
 
 class JobControlTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetService([](standin::FakeService& service) {
+  // Logs in, lists a space of one album of kPhotos photos (each changed by `adjust`) and
+  // starts its download.
+  void Start(const std::function<void(standin::FakePhoto&)>& adjust) {
+    ResetService([&](standin::FakeService& service) {
       service.login.uin = kOwner;
       auto& space = service.spaces[kOwner];
       space.owner = kOwner;
       space.albums.push_back(MakeAlbum("V1slow", "慢", kPhotos, 70, PhotoName));
-      for (auto& photo : space.albums.back().photos) photo.delayMs = kDelayMs;
+      for (auto& photo : space.albums.back().photos) adjust(photo);
     });
     album_ = SpaceAlbum(0);
     folder_ = program_.Folder() / kOwner / "慢";
+    ASSERT_TRUE(program_.LogIn(kOwner));
+    program_.TypeTarget(kOwner);
+    ASSERT_TRUE(program_.ListAlbums());
+    ASSERT_EQ(program_.Window().Albums()->RowCount(), 1);
+    ASSERT_TRUE(program_.StartDownload());
+    EXPECT_TRUE(ButtonsAre(kRunning));
   }
 
   // The photos written so far: photos 0..n-1 under their own names with their own bytes,
@@ -83,16 +94,8 @@ class JobControlTest : public ::testing::Test {
   fs::path folder_;
 };
 
-constexpr char kIdle[] = "1000", kRunning[] = "0101", kPaused[] = "0011";
-
 TEST_F(JobControlTest, PauseResumeStopCancelledAndStopConfirmed) {
-  ASSERT_TRUE(program_.LogIn(kOwner));
-  program_.TypeTarget(kOwner);
-  ASSERT_TRUE(program_.ListAlbums());
-  ASSERT_EQ(program_.Window().Albums()->RowCount(), 1);
-
-  ASSERT_TRUE(program_.StartDownload());
-  EXPECT_TRUE(ButtonsAre(kRunning));
+  ASSERT_NO_FATAL_FAILURE(Start([](standin::FakePhoto& photo) { photo.delayMs = kDelayMs; }));
   ASSERT_TRUE(WaitFor([&] { return WrittenPrefix() >= 2; }));
 
   ASSERT_TRUE(program_.Press(u"按钮_暂停线程"));
@@ -136,6 +139,28 @@ TEST_F(JobControlTest, PauseResumeStopCancelledAndStopConfirmed) {
   EXPECT_FALSE(program_.HasMessage(QStringLiteral("全部下载完毕")));
   EXPECT_FALSE(program_.Log().contains(QStringLiteral("全部下载完毕")));
   EXPECT_TRUE(program_.opened.empty());
+  EXPECT_EQ(program_.JobButtons(), kIdle);
+}
+
+// A photo that never answers: the stop ends its request at once, and the photos behind it,
+// though fetched, are not written out of order.
+TEST_F(JobControlTest, StopEndsARequestThatNeverAnswers) {
+  ASSERT_NO_FATAL_FAILURE(
+      Start([](standin::FakePhoto& photo) { photo.hang = photo.id == "V1slowp2"; }));
+  ASSERT_TRUE(WaitFor([&] {
+    for (const auto& request : PhotoRequests())
+      if (request.query.find("/V1slowp2/") != std::string::npos) return WrittenPrefix() == 2;
+    return false;
+  }));
+  program_.answer = [] { return true; };
+  QElapsedTimer stopping;
+  stopping.start();
+  ASSERT_TRUE(program_.Press(u"按钮_结束下载"));
+  // A fetch time-out would take fifteen seconds or more.
+  EXPECT_TRUE(WaitFor([&] { return !program_.Window().DownloadRunning(); }, 5000))
+      << "still running " << stopping.elapsed() << " ms after the stop";
+  ASSERT_TRUE(program_.DownloadEnded());
+  EXPECT_EQ(WrittenPrefix(), 2u);
   EXPECT_EQ(program_.JobButtons(), kIdle);
 }
 
