@@ -4,6 +4,7 @@
 
 #include "download_fixture.h"
 #include "net/text.h"
+#include "standin/fake_catalogue_routes.h"
 
 namespace tarvelin::download::testing {
 namespace {
@@ -110,6 +111,27 @@ TEST_F(DownloadTest, ModeAndSourceChangesTakeEffectAtTheNextAlbum) {
   }
   // Full size (raw), then high definition (large), then the group list and its raw address.
   EXPECT_EQ(kinds, (std::vector<std::string>{"r/0", "b/0", "group list", "r/0"}));
+}
+
+TEST_F(DownloadTest, AsksTheRouteStoreForThePhotoListHost) {
+  service_.photoListHost = "sz9.photo.qq.com";
+  standin::InstallCatalogueRoutes(server_, service_);
+  realRouteLookup_ = true;
+  const standin::FakeAlbum& album = AddAlbum("al1", "A", {"a"});
+  AddRow("1", "A", "1", "al1");
+  AddRow("2", "A", "1", "al1");
+  window_.settings.mode = DownloadMode::OriginalUnlimited;
+  RunJob();
+  EXPECT_EQ(FilesIn("A").at("a.jpg"), album.photos[0].bytes);
+  EXPECT_EQ(FilesIn("A(1)").count("a.jpg"), 1u);
+  int lookups = 0;
+  for (const auto& r : server_.Requests()) {
+    if (r.path.ends_with("/GetRoute")) {
+      EXPECT_EQ(r.Param("UIN"), kOwner);
+      ++lookups;
+    }
+  }
+  EXPECT_EQ(lookups, 2);  // once per album
 }
 
 TEST_F(DownloadTest, PagesPastTheTablesCountWhileThePagesComeBackFull) {

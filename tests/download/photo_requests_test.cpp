@@ -130,3 +130,92 @@ TEST_F(DownloadTest, OverlongNamesAreShortenedNotLost) {
 
 }  // namespace
 }  // namespace tarvelin::download::testing
+
+namespace tarvelin::download::testing {
+namespace {
+
+struct AddressCase {
+  const char* label;
+  AlbumSource source;
+  DownloadMode mode;
+  const char* listPath;  // under the proxy; {list} and {view} name the list hosts
+  const char* reply;
+  std::vector<std::string> asked;  // host + query of every photo request, sorted
+};
+
+class PhotoAddressTest : public DownloadTest, public ::testing::WithParamInterface<AddressCase> {};
+
+TEST_P(PhotoAddressTest, FollowsTheInterfacesAddressRules) {
+  const AddressCase& c = GetParam();
+  AddRow("1", "A", "3", "al");
+  window_.source = c.source;
+  window_.settings.mode = c.mode;
+  Job();  // installs the stand-in's routes; the ones below answer first
+  std::string path = c.listPath;
+  for (const auto& [key, host] :
+       {std::pair<std::string, std::string>{"{list}", "shplist.photo.qq.com"},
+        {"{view}", "shplist.photo.qzone.qq.com"}}) {
+    if (path.find(key) != std::string::npos) path.replace(path.find(key), key.size(), host);
+  }
+  const std::string reply = c.reply;
+  server_.Route(endpoints::ProxyHost, path, [reply](const standin::RecordedRequest&) {
+    return standin::ScriptedReply::Text(reply);
+  });
+  server_.Route("", "/psb", [](const standin::RecordedRequest&) {
+    return standin::ScriptedReply::Text(standin::MakeFakeJpeg(200, 7), "image/jpeg");
+  });
+  EXPECT_EQ(RunJob().photosFailed, 0);
+  std::vector<std::string> asked;
+  for (const auto& r : server_.Requests()) {
+    if (r.path == "/psb") asked.push_back(r.host + " " + r.query);
+  }
+  std::sort(asked.begin(), asked.end());
+  EXPECT_EQ(asked, c.asked);
+}
+
+// Three photos for interface 1: raw empty with raw_upload 1, a raw address, no raw at all.
+constexpr const char* kPagedReply =
+    R"(shine0_Callback({"code":0,"data":{"photoList":[)"
+    R"({"name":"a","url":"http:\/\/b1.photo.store.qq.com\/psb?\/al\/x\/b\/0","raw":"","raw_upload":1},)"
+    R"({"name":"b","url":"http:\/\/b1.photo.store.qq.com\/psb?\/al\/y\/a\/1","raw":"http:\/\/m.qpic.cn\/psb?\/al\/y\/r\/1"},)"
+    R"({"name":"c);d","url":"http:\/\/b1.photo.store.qq.com\/psb?\/al\/z\/b\/2"}]}});)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Interfaces, PhotoAddressTest,
+    ::testing::Values(
+        AddressCase{"FullSizeRawRule",
+                    AlbumSource::Space,
+                    DownloadMode::OriginalUnlimited,
+                    "/proxy/domain/{list}/fcgi-bin/cgi_list_photo",
+                    kPagedReply,
+                    {"b1.photo.store.qq.com /al/z/b/2", "m.qpic.cn /al/y/r/1",
+                     "r.photo.store.qq.com /al/x/r/0"}},
+        AddressCase{"HighDefinitionUrl",
+                    AlbumSource::Space,
+                    DownloadMode::HighDefinition,
+                    "/proxy/domain/{list}/fcgi-bin/cgi_list_photo",
+                    kPagedReply,
+                    {"b1.photo.store.qq.com /al/x/b/0", "b1.photo.store.qq.com /al/y/a/1",
+                     "b1.photo.store.qq.com /al/z/b/2"}},
+        AddressCase{
+            "WholeAlbumRawElseUrl",
+            AlbumSource::Space,
+            DownloadMode::OriginalUpTo2000,
+            "/proxy/domain/{view}/cgi-bin/common/cgi_view_album_v2",
+            R"({"code":0,"data":{"pic":[)"
+            R"({"name":"a","raw":"","url":"http:\/\/b1.photo.store.qq.com\/psb?\/al\/x\/b\/0"},)"
+            R"({"name":"b","raw":"http:\/\/m.qpic.cn\/psb?\/al\/y\/r\/1","url":"x"}]}})",
+            {"b1.photo.store.qq.com /al/x/b/0", "m.qpic.cn /al/y/r/1"}},
+        AddressCase{
+            "GroupRawHdOrLargerSmall",
+            AlbumSource::Group,
+            DownloadMode::HighDefinition,
+            "/proxy/domain/u.photo.qzone.qq.com/cgi-bin/upp/qun_list_photo_v2",
+            R"({"code":0,"data":{"photos":[)"
+            R"({"name":"a","rawurl":null,"hdurl":null,"burl":"http:\/\/m.qpic.cn\/psb?\/al\/x\/m\/0\/200?w5"},)"
+            R"({"name":"b","rawurl":"","hdurl":"http:\/\/m.qpic.cn\/psb?\/al\/y\/b\/1"}]}})",
+            {"m.qpic.cn /al/x/m/0/800?w5", "m.qpic.cn /al/y/b/1"}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace
+}  // namespace tarvelin::download::testing
