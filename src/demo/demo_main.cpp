@@ -7,7 +7,9 @@
 #include <QStyleFactory>
 #include <QWebEngineProfile>
 #include <cstdlib>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/app_paths.h"
 #include "app/engine_wiring.h"
@@ -49,14 +51,25 @@ int main(int argc, char* argv[]) {
   // The stand-in starts first: the browser's host rules need its port before Qt starts.
   standin::StandinServer server;
   standin::FakeService service;
+  // Chromium reads flags after --webEngineArgs, and only while QTWEBENGINE_CHROMIUM_FLAGS
+  // is unset: that variable is split at blanks, which the host rules contain.
   const std::string port = std::to_string(server.HttpPort());
-  const std::string rules = "--host-resolver-rules=MAP *.qq.com 127.0.0.1:" + port +
-                            ", MAP qq.com 127.0.0.1:" + port;
-  std::string flags = rules + " --disable-gpu";
-  if (const char* extra = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) flags += std::string(" ") + extra;
-  setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
+  std::vector<std::string> flags(argv, argv + argc);
+  flags.push_back("--webEngineArgs");
+  if (const char* extra = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) {
+    std::string word;
+    for (std::istringstream words(extra); words >> word;) flags.push_back(word);
+  }
+  unsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  flags.push_back("--host-resolver-rules=MAP *.qq.com 127.0.0.1:" + port +
+                  ", MAP qq.com 127.0.0.1:" + port);
+  flags.push_back("--disable-gpu");
+  std::vector<char*> arguments;
+  for (std::string& flag : flags) arguments.push_back(flag.data());
+  int argumentCount = static_cast<int>(arguments.size());
+  arguments.push_back(nullptr);
 
-  QApplication app(argc, argv);
+  QApplication app(argumentCount, arguments.data());
   QApplication::setApplicationName(QStringLiteral("Tarvelin Demo"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   SetUiPump([] { QCoreApplication::processEvents(); });
