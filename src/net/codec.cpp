@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <vector>
@@ -30,18 +31,17 @@ class Converter {
 
 // Decodes `input` in `charset` to code points; an undecodable byte becomes "?" and is
 // skipped. False when iconv does not know the charset.
-bool DecodeWith(const char* charset, const std::string& input, std::u32string& out) {
-  Converter cv("UTF-32LE", charset);
+bool DecodeWith(Converter& cv, const char* data, size_t size, std::u32string& out) {
   if (!cv.ok()) return false;
-  out.clear();
-  std::vector<char> buffer(16384);
-  char* in = const_cast<char*>(input.data());
-  size_t inLeft = input.size();
+  iconv(cv.get(), nullptr, nullptr, nullptr, nullptr);
+  char buffer[16384];
+  char* in = const_cast<char*>(data);
+  size_t inLeft = size;
   while (inLeft > 0) {
-    char* o = buffer.data();
-    size_t oLeft = buffer.size();
+    char* o = buffer;
+    size_t oLeft = sizeof buffer;
     size_t r = iconv(cv.get(), &in, &inLeft, &o, &oLeft);
-    const size_t produced = buffer.size() - oLeft;
+    const size_t produced = sizeof buffer - oLeft;
     for (size_t i = 0; i + 4 <= produced; i += 4) {
       uint32_t c = static_cast<unsigned char>(buffer[i]) |
                    static_cast<unsigned char>(buffer[i + 1]) << 8 |
@@ -61,31 +61,47 @@ bool DecodeWith(const char* charset, const std::string& input, std::u32string& o
   return true;
 }
 
-// Code points to code page 936; what 936 cannot hold becomes "?". Stops at a zero.
+// Encodes a run of code points from U+0080 up; what 936 lacks becomes "?".
+void EncodeRun(Converter& cv, const std::string& units, Text& out) {
+  iconv(cv.get(), nullptr, nullptr, nullptr, nullptr);
+  char buffer[16384];
+  char* in = const_cast<char*>(units.data());
+  size_t inLeft = units.size();
+  while (inLeft > 0) {
+    char* o = buffer;
+    size_t oLeft = sizeof buffer;
+    const size_t r = iconv(cv.get(), &in, &inLeft, &o, &oLeft);
+    out.append(buffer, sizeof buffer - oLeft);
+    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+      out.push_back('?');
+      const size_t skip = std::min<size_t>(4, inLeft);
+      in += skip;
+      inLeft -= skip;
+      iconv(cv.get(), nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+}
+
+// Code points to code page 936; what 936 cannot hold becomes "?". Stops at a zero. ASCII
+// is copied directly: iconv costs per character, and pages are mostly ASCII.
 Text EncodeText(const std::u32string& points) {
-  Converter cv("CP936", "UTF-32LE");
+  thread_local Converter cv("CP936", "UTF-32LE");
   Text out;
-  if (!cv.ok()) return out;
-  std::string unit(4, '\0');
-  char buffer[8];
+  out.reserve(points.size() + points.size() / 2);
+  std::string units;
   for (char32_t c : points) {
     if (c == 0) break;
     if (c < 0x80) {
+      if (!units.empty()) {
+        if (cv.ok()) EncodeRun(cv, units, out);
+        units.clear();
+      }
       out.push_back(static_cast<char>(c));
       continue;
     }
-    for (int i = 0; i < 4; ++i) unit[i] = static_cast<char>((c >> (8 * i)) & 0xFF);
-    char* in = unit.data();
-    size_t inLeft = 4;
-    char* o = buffer;
-    size_t oLeft = sizeof buffer;
-    if (iconv(cv.get(), &in, &inLeft, &o, &oLeft) == static_cast<size_t>(-1)) {
-      iconv(cv.get(), nullptr, nullptr, nullptr, nullptr);
-      out.push_back('?');
-    } else {
-      out.append(buffer, sizeof buffer - oLeft);
-    }
+    for (int i = 0; i < 4; ++i) units.push_back(static_cast<char>((c >> (8 * i)) & 0xFF));
   }
+  if (!units.empty() && cv.ok()) EncodeRun(cv, units, out);
   return out;
 }
 
@@ -154,9 +170,25 @@ void AppendUtf8(Bytes& out, char32_t c) {
   }
 }
 
+// Code page 936 to code points; ASCII directly, each run of double-byte characters
+// (a lead byte from 0x80 up and the byte after it) through iconv.
 std::u32string DecodeText(const Text& text) {
+  thread_local Converter cv("UTF-32LE", "CP936");
   std::u32string points;
-  DecodeWith("CP936", text, points);
+  points.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      points.push_back(static_cast<unsigned char>(text[i++]));
+      continue;
+    }
+    size_t end = i;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) {
+      end = std::min(end + 2, text.size());
+    }
+    DecodeWith(cv, text.data() + i, end - i, points);
+    i = end;
+  }
   return points;
 }
 
@@ -166,14 +198,23 @@ bool IsUtf8Name(const Text& charset) {
   return lower == "utf-8" || lower == "utf8";
 }
 
+bool IsAscii(const std::string& bytes) {
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 Text Utf8ToText(const Bytes& utf8) {
   if (utf8.empty()) return {};
+  if (IsAscii(utf8)) return utf8.substr(0, utf8.find('\0'));
   return EncodeText(DecodeUtf8(utf8));
 }
 
 Bytes TextToUtf8(const Text& text) {
+  if (IsAscii(text)) return text;
   Bytes out;
   for (char32_t c : DecodeText(text)) AppendUtf8(out, c);
   return out;
@@ -228,7 +269,9 @@ Text CharsetToText(const Bytes& bytes, const Text& charset) {
     return Utf8ToText(bytes);
   }
   std::u32string points;
-  if (charset.empty() || !DecodeWith(charset.c_str(), bytes, points)) return {};
+  if (charset.empty()) return {};
+  Converter cv("UTF-32LE", charset.c_str());
+  if (!DecodeWith(cv, bytes.data(), bytes.size(), points)) return {};
   return EncodeText(points);
 }
 

@@ -43,7 +43,9 @@ bool RegexMatcher::Execute(const Text& pattern, const Text& subject) {
   const PCRE2_SIZE length = utf8Subject.size();
   PCRE2_SIZE offset = 0;
   while (offset <= length) {
-    int rc = pcre2_match(code, text, length, offset, 0, data, nullptr);
+    // The subject is checked as UTF-8 once, not again at every offset.
+    const uint32_t options = offset == 0 ? 0 : PCRE2_NO_UTF_CHECK;
+    int rc = pcre2_match(code, text, length, offset, options, data, nullptr);
     if (rc == PCRE2_ERROR_NOMATCH) break;
     if (rc < 0) break;  // a resource limit ends the search with what was found
     const PCRE2_SIZE* vector = pcre2_get_ovector_pointer(data);

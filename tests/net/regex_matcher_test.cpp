@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace tarvelin {
 namespace {
 
@@ -63,6 +65,19 @@ TEST(RegexMatcher, CharsetDeclaration) {
   EXPECT_EQ(m.SubmatchText(1, 1), "utf-8");
   ASSERT_TRUE(m.Execute("<meta.+?charset=[^\\w]?([-\\w]+)", "<meta charset=\"gb2312\">"));
   EXPECT_EQ(m.SubmatchText(1, 1), "gb2312");
+}
+
+TEST(RegexMatcher, ManyMatchesOverALargeSubjectStayLinear) {
+  // Checking the whole subject again at every match made this take seconds.
+  Text subject;
+  for (int i = 0; i < 12000; ++i)
+    subject += "{\"id\":\"" + std::to_string(i) + "\",\"n\":\"\xD5\xD5\"}" + Text(40, ' ');
+  const auto start = std::chrono::steady_clock::now();
+  RegexMatcher m;
+  ASSERT_TRUE(m.Execute("\"id\":\"(\\d+)\"", subject));
+  EXPECT_EQ(m.MatchCount(), 12000);
+  EXPECT_EQ(m.SubmatchText(12000, 1), "11999");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
 }
 
 }  // namespace
