@@ -34,7 +34,7 @@ void ExpectPhotoSize(char size) {
     EXPECT_NE(request.query.find(part), std::string::npos) << request.query;
 }
 
-TEST(Download, TwoSpaceAlbumsInEveryModeThenAGroupAlbum) {
+TEST(EndToEndDownload, TwoSpaceAlbumsInEveryModeThenAGroupAlbum) {
   ResetService(FillSample);
   const standin::FakeAlbum spring = SpaceAlbum(0), trip = SpaceAlbum(2), classAlbum = GroupAlbum(0);
   Program program;

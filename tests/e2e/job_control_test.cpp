@@ -33,7 +33,7 @@ struct Snapshot {
   bool operator==(const Snapshot&) const = default;
 };
 
-class JobControlTest : public ::testing::Test {
+class EndToEndJobControl : public ::testing::Test {
  protected:
   // Logs in, lists a space of one album of kPhotos photos (each changed by `adjust`) and
   // starts its download.
@@ -94,7 +94,7 @@ class JobControlTest : public ::testing::Test {
   fs::path folder_;
 };
 
-TEST_F(JobControlTest, PauseResumeStopCancelledAndStopConfirmed) {
+TEST_F(EndToEndJobControl, PauseResumeStopCancelledAndStopConfirmed) {
   ASSERT_NO_FATAL_FAILURE(Start([](standin::FakePhoto& photo) { photo.delayMs = kDelayMs; }));
   ASSERT_TRUE(WaitFor([&] { return WrittenPrefix() >= 2; }));
 
@@ -144,7 +144,7 @@ TEST_F(JobControlTest, PauseResumeStopCancelledAndStopConfirmed) {
 
 // A photo that never answers: the stop ends its request at once, and the photos behind it,
 // though fetched, are not written out of order.
-TEST_F(JobControlTest, StopEndsARequestThatNeverAnswers) {
+TEST_F(EndToEndJobControl, StopEndsARequestThatNeverAnswers) {
   ASSERT_NO_FATAL_FAILURE(
       Start([](standin::FakePhoto& photo) { photo.hang = photo.id == "V1slowp2"; }));
   ASSERT_TRUE(WaitFor([&] {

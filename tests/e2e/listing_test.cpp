@@ -33,7 +33,7 @@ void ExpectRows(const AlbumTable& table, const std::vector<Row>& rows) {
   }
 }
 
-TEST(Listing, SpaceAndGroupAlbumsWithTheLoginOfTheLoginView) {
+TEST(EndToEndListing, SpaceAndGroupAlbumsWithTheLoginOfTheLoginView) {
   ResetService(FillSample);
   Program program;
   ASSERT_TRUE(program.LogIn(kOwner));
