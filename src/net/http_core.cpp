@@ -231,7 +231,11 @@ HttpResult PerformHttp(const HttpRequest& request) {
   // Exactly the given lines: an empty value is sent as "Name:", curl's own Accept and
   // Expect lines are suppressed. No User-Agent is added because none is set.
   curl_slist* headers = nullptr;
-  for (const auto& line : request.headerLines) {
+  for (std::string line : request.headerLines) {
+    // A line break inside a value would start a header of its own.
+    for (char& c : line) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
     const size_t colon = line.find(':');
     if (colon == std::string::npos || colon == 0) continue;
     if (line.find_first_not_of(" \t", colon + 1) == std::string::npos) {
@@ -287,7 +291,10 @@ HttpResult PerformHttp(const HttpRequest& request) {
         std::chrono::milliseconds(Scaled(request.idleTimeoutMs, config.timeoutScale));
     int running = 1;
     for (;;) {
-      if (curl_multi_perform(multi, &running) != CURLM_OK) break;
+      if (curl_multi_perform(multi, &running) != CURLM_OK) {
+        code = CURLE_RECV_ERROR;
+        break;
+      }
       if (running == 0) break;
       if (JobStopped()) {
         stopped = true;

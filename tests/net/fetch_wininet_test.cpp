@@ -197,6 +197,22 @@ TEST_F(FetchTest, StandinCertificateHoldsForEveryServiceHost) {
   EXPECT_EQ(FetchWinInet(fetch), "");
 }
 
+TEST_F(FetchTest, LineBreaksInsideAHeaderCannotAddHeaders) {
+  Serve("/p", Reply({}, "ok"));
+  Text cookies = "a=1\nX-Injected: yes";
+  Text headers = "X-Mine: 1\rX-Other: 2";
+  PageFetch fetch;
+  fetch.url = "http://qzs.qq.com/p";
+  fetch.cookies = &cookies;
+  fetch.headers = &headers;
+  EXPECT_EQ(FetchWinInet(fetch), "ok");
+  const auto request = OnlyRequest();
+  EXPECT_EQ(request.Header("X-Injected"), "");
+  EXPECT_EQ(request.Header("X-Other"), "");
+  EXPECT_EQ(request.Header("X-Mine"), "1 X-Other: 2");
+  EXPECT_EQ(request.Header("Cookie"), "a=1 X-Injected: yes");
+}
+
 TEST_F(FetchTest, ConnectionsAreReusedBetweenCalls) {
   Serve("/r", Reply({}, "again"));
   PageFetch fetch;
