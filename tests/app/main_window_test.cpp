@@ -287,6 +287,25 @@ TEST(MainWindow, ToolbarSelectsPagesAndSwitchesBrowserOptions) {
   EXPECT_EQ(w.VersionCheckPending(), 2);
 }
 
+TEST(MainWindow, StartUpAndOpenAddressNavigateTheLoginView) {
+  Server().Route("qzone.qq.com", "/", [](const standin::RecordedRequest&) {
+    return standin::ScriptedReply::Text(
+        "<html><head><title>login</title></head><body>QQ</body></html>");
+  });
+  Server().Route("qzone.qq.com", "/other", [](const standin::RecordedRequest&) {
+    return standin::ScriptedReply::Text(
+        "<html><head><title>other</title></head><body></body></html>");
+  });
+  WindowFixture f;
+  QWebEngineView* view = f.window->LoginView();
+  ASSERT_TRUE(PumpUntil([&] { return view->title() == "login"; }));
+  // An edited address is used as typed, on every click.
+  f.window->Control<QLineEdit>(QStringLiteral("编辑框_weburl"))
+      ->setText("http://qzone.qq.com/other");
+  f.window->Control<QPushButton>(QStringLiteral("按钮_打开网址"))->click();
+  EXPECT_TRUE(PumpUntil([&] { return view->title() == "other"; }));
+}
+
 TEST(MainWindow, LinksOpenThroughTheDesktop) {
   WindowFixture f;
   MainWindow& w = *f.window;
