@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include "app/album_table.h"
@@ -304,6 +305,21 @@ TEST(MainWindow, StartUpAndOpenAddressNavigateTheLoginView) {
       ->setText("http://qzone.qq.com/other");
   f.window->Control<QPushButton>(QStringLiteral("按钮_打开网址"))->click();
   EXPECT_TRUE(PumpUntil([&] { return view->title() == "other"; }));
+}
+
+TEST(MainWindow, OwnProfileKeepsCookiesOnDiskAndGoesAfterItsPage) {
+  QTemporaryDir data;
+  const QByteArray previous = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", data.path().toUtf8());
+  {
+    QTemporaryDir dir;
+    MainWindow window(AppPathsIn(dir.path()));
+    EXPECT_FALSE(window.Profile()->isOffTheRecord());
+    EXPECT_TRUE(window.Profile()->persistentStoragePath().startsWith(data.path()));
+    window.StartUp();
+    PumpUntil([] { return false; }, 200);
+  }
+  qputenv("XDG_DATA_HOME", previous);
 }
 
 TEST(MainWindow, LinksOpenThroughTheDesktop) {
