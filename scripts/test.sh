@@ -15,7 +15,7 @@ run_suite() {  # build-dir, extra cmake args...
 }
 
 run_suite build
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-asan -DTARVELIN_SANITIZE=address
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/tsan.supp" \
   run_suite build-tsan -DTARVELIN_SANITIZE=thread -DTARVELIN_GUI=OFF
