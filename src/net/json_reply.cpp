@@ -125,8 +125,8 @@ Text DecodeNonAsciiEscapes(const Text& json) {
     } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
       codePoint = 0;
     }
-    Text character = codePoint == 0 ? Text("?") : Utf8ToText(Utf8Of(codePoint));
-    if (character.empty()) character = "?";
+    Text character = codePoint == 0 ? Text() : Utf8ToText(Utf8Of(codePoint));
+    if (character.empty()) character.push_back('?');
     out += JsonSafe(character);
     i += length;
   }
