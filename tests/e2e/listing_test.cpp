@@ -1,6 +1,7 @@
 // "1:获取相册" after a login in the real login view: the album table of a space and of a group.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 
 #include "app/album_table.h"
@@ -52,6 +53,19 @@ TEST(EndToEndListing, SpaceAndGroupAlbumsWithTheLoginOfTheLoginView) {
   EXPECT_EQ(login.pageToken, "tok-1234");
   EXPECT_TRUE(program.Log().contains(QStringLiteral("账号：10001")));
   EXPECT_TRUE(program.boxes.empty());
+
+  // With covers: the open albums' first photos, fetched and decoded; the locked one's own
+  // picture.
+  QTest::mouseClick(program.Control<QCheckBox>(u"选择框_封面图"), Qt::LeftButton);
+  Server().ClearRequests();
+  ASSERT_TRUE(program.ListAlbums());
+  const AlbumTable& table = *program.Window().Albums();
+  ASSERT_EQ(table.RowCount(), 4);
+  EXPECT_EQ(table.columnWidth(AlbumTable::Cover), AlbumTable::kCoverWidth);
+  for (const AlbumRecord& row : table.Albums()) EXPECT_GE(row.coverPicture, 0) << row.albumId;
+  int covers = 0;
+  for (const auto& request : Server().Requests()) covers += request.path == "/cover";
+  EXPECT_EQ(covers, 3);
 
   // A group listing is refused by the stand-in unless p_skey and the page token are right.
   program.ChooseSource(1);
