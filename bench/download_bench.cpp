@@ -3,6 +3,7 @@
 // own, and reports photos per second, the ratio and each side's peak memory.
 //
 //   download_bench [--photos 2000] [--kb 200] [--dir /tmp/tarvelin-bench] [--rounds 3]
+//                  [--latency-ms 0]   (the stand-in waits this long before every photo)
 // The modes "serve" and "engine" are the bench's own child processes.
 
 #include <signal.h>
@@ -157,7 +158,7 @@ std::pair<long, long long> Tally(const fs::path& folder) {
 
 // The stand-in with the album, in a process of its own so that the measured processes are
 // spawned from a small parent (a child's peak memory counts its parent's at the spawn).
-int Serve(int photos, int kb, const std::string& portFile) {
+int Serve(int photos, int kb, int latencyMs, const std::string& portFile) {
   standin::FakeService service;  // outlives the server, whose handlers read it
   standin::StandinServer server;
   service.photoListHost = kListHost;
@@ -167,6 +168,7 @@ int Serve(int photos, int kb, const std::string& portFile) {
     const size_t size = static_cast<size_t>(kb) * 1000 * (90 + (i * 37) % 21) / 100;
     album.photos[static_cast<size_t>(i)].bytes =
         standin::MakeFakeJpeg(size, static_cast<uint32_t>(i + 1));
+    album.photos[static_cast<size_t>(i)].delayMs = latencyMs;
   }
   service.spaces[kOwner].albums.push_back(std::move(album));
   standin::InstallPhotoRoutes(server, service);
@@ -192,19 +194,22 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int photos = 2000, kb = 200, rounds = 3;
+  int photos = 2000, kb = 200, rounds = 3, latencyMs = 0;
   std::string dir = "/tmp/tarvelin-bench";
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "engine" && argc == 6) {
     return RunEngine(std::atoi(argv[2]), argv[3], std::atoi(argv[4]), std::atoi(argv[5]));
   }
-  if (mode == "serve" && argc == 5) return Serve(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+  if (mode == "serve" && argc == 6) {
+    return Serve(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
+  }
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string flag = argv[i];
     if (flag == "--photos") photos = std::atoi(argv[i + 1]);
     if (flag == "--kb") kb = std::atoi(argv[i + 1]);
     if (flag == "--dir") dir = argv[i + 1];
     if (flag == "--rounds") rounds = std::atoi(argv[i + 1]);
+    if (flag == "--latency-ms") latencyMs = std::atoi(argv[i + 1]);
   }
 
   const fs::path root = dir;
@@ -214,7 +219,11 @@ int main(int argc, char** argv) {
   const fs::path portFile = root / "port";
   pid_t server = 0;
   {
-    std::vector<std::string> args = {self, "serve", std::to_string(photos), std::to_string(kb),
+    std::vector<std::string> args = {self,
+                                     "serve",
+                                     std::to_string(photos),
+                                     std::to_string(kb),
+                                     std::to_string(latencyMs),
                                      portFile.string()};
     std::vector<char*> argv2;
     for (std::string& arg : args) argv2.push_back(arg.data());
@@ -244,16 +253,16 @@ int main(int argc, char** argv) {
         "1"},
        root / "engine"},
       {"curl --parallel-max 4",
-       {"curl", "-Z", "--parallel-max", "4", "-K", config.string()},
+       {"curl", "-s", "-Z", "--parallel-max", "4", "-K", config.string()},
        root / "curl"},
-      {"engine, 4 fetchers (default)",
+      {"engine, up to 4 (default)",
        {self, "engine", std::to_string(port), (root / "engine").string(), std::to_string(photos),
         "4"},
        root / "engine"},
   };
 
-  std::printf("album of %d photos of about %d KB from the stand-in (pid %d, port %d)\n", photos, kb,
-              static_cast<int>(server), port);
+  std::printf("album of %d photos of about %d KB from the stand-in (latency %d ms, port %d)\n",
+              photos, kb, latencyMs, port);
   std::vector<std::vector<double>> rates(variants.size()), peaks(variants.size());
   for (int round = 1; round <= rounds; ++round) {
     for (size_t v = 0; v < variants.size(); ++v) {
@@ -277,9 +286,9 @@ int main(int argc, char** argv) {
                 Median(peaks[v]));
   }
   std::printf("  ratio engine/curl, one at a time: %.3f\n", Median(rates[1]) / Median(rates[0]));
-  std::printf("  ratio engine (4 fetchers) / curl one at a time: %.3f\n",
+  std::printf("  ratio engine (up to 4) / curl one at a time: %.3f\n",
               Median(rates[3]) / Median(rates[0]));
-  std::printf("  ratio engine (4 fetchers) / curl --parallel-max 4: %.3f\n",
+  std::printf("  ratio engine (up to 4) / curl --parallel-max 4: %.3f\n",
               Median(rates[3]) / Median(rates[2]));
   kill(server, SIGTERM);
   waitpid(server, nullptr, 0);

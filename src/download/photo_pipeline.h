@@ -3,7 +3,11 @@
 // writer, and hands the results back strictly in list order: names, sequence numbers and
 // log lines stay those of a one-at-a-time download. The fetchers run under the job's
 // control, so a pause holds them before their next request and a stop ends their transfers.
+//
+// One fetcher works while photos arrive quickly (more only cost CPU there); once a fetch
+// takes longer than kSlowFetch, the latency dominates and all fetchers join in.
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -30,8 +34,10 @@ class PhotoPipeline {
   // The outcome of photo `index` (0-based), taken in increasing order; blocks until fetched.
   PhotoOutcome Take(size_t index);
 
+  static constexpr std::chrono::milliseconds kSlowFetch{15};
+
  private:
-  void Fetch();
+  void Fetch(size_t slot);
 
   SessionState& session_;
   const std::vector<PhotoSource> sources_;
@@ -40,6 +46,8 @@ class PhotoPipeline {
   size_t ahead_;       // how far past the photo being taken the fetchers may go
   size_t next_ = 0;    // next photo to hand to a fetcher
   size_t taking_ = 0;  // the photo the writer waits for
+  size_t fetcherCount_ = 0;
+  size_t active_ = 1;  // fetchers allowed to take work
   bool closing_ = false;
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "download/photo_pipeline.h"
 #include "download_fixture.h"
 
 namespace tarvelin::download::testing {
@@ -145,7 +146,8 @@ TEST_F(JobControlTest, StopEndsARequestInFlightAndLeavesNoPartialFile) {
 
 TEST_F(JobControlTest, StopEndsEveryFetcherOfAPage) {
   window_.settings.mode = DownloadMode::OriginalUnlimited;  // several photos in flight
-  standin::FakeAlbum& album = SlowAlbum(12, 0, 0);
+  // A slow first photo brings in every fetcher; the rest never answer.
+  standin::FakeAlbum& album = SlowAlbum(12, 0, 3 * PhotoPipeline::kSlowFetch.count());
   for (size_t i = 1; i < album.photos.size(); ++i) album.photos[i].hang = true;
   Job().Start();
   ASSERT_TRUE(Eventually([&] { return PhotoAsked(4); }));
