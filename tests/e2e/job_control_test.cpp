@@ -146,6 +146,7 @@ TEST_F(EndToEndJobControl, PauseResumeStopCancelledAndStopConfirmed) {
   EXPECT_FALSE(program_.HasMessage(QStringLiteral("全部下载完毕")));
   EXPECT_FALSE(program_.Log().contains(QStringLiteral("全部下载完毕")));
   EXPECT_TRUE(program_.opened.empty());
+  // Nothing the ended worker left queued brings other buttons back.
   EXPECT_EQ(program_.JobButtons(), kIdle);
 }
 
