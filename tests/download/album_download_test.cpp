@@ -20,6 +20,7 @@ struct ModeCase {
   const char* doneLine;
   const char* folder;
 };
+void PrintTo(const ModeCase& c, std::ostream* out) { *out << c.label; }
 
 // The photos are named IMG, IMG, 春/游? and "" in this order.
 Files NumberLastFiles(const standin::FakeAlbum& a) {
@@ -185,6 +186,7 @@ struct UnreadableCase {
   const char* listPath;
   const char* reason;
 };
+void PrintTo(const UnreadableCase& c, std::ostream* out) { *out << c.label; }
 
 class UnreadableListTest : public DownloadTest,
                            public ::testing::WithParamInterface<UnreadableCase> {};

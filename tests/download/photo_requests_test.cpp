@@ -142,6 +142,7 @@ struct AddressCase {
   const char* reply;
   std::vector<std::string> asked;  // host + query of every photo request, sorted
 };
+void PrintTo(const AddressCase& c, std::ostream* out) { *out << c.label; }
 
 class PhotoAddressTest : public DownloadTest, public ::testing::WithParamInterface<AddressCase> {};
 
