@@ -70,8 +70,10 @@ void DownloadGroupAlbum(DownloadContext& context, const AlbumJob& job) {
 
   const long long pageCount = photoCount / kPageSize + 1;
   const Text albumName = CleanFileName(job.albumName);
+  const Text target = port.Target();
+  if (!JobCheckpoint()) return;  // a stopped job makes no folder
   const Text folder =
-      MakeAlbumFolder(context.BaseFolder(settings), port.Target(), albumName + job.photoCount);
+      MakeAlbumFolder(context.BaseFolder(settings), target, albumName + job.photoCount);
   const Text headers = PhotoPageHeaders(job.albumId);
   FreeNames names(folder);
   bool albumFailed = false;

@@ -117,7 +117,9 @@ void DownloadSpaceAlbum(DownloadContext& context, const AlbumJob& job, SpaceVari
   port.Log(Text(texts::kPrepareAlbumOpen) + job.albumName + texts::kPrepareAlbumClose);
 
   const long long pageCount = photoCount / kPageSize + 1;
-  const Text folder = MakeAlbumFolder(context.BaseFolder(settings), port.Target(), job.albumName);
+  const Text target = port.Target();
+  if (!JobCheckpoint()) return;  // a stopped job makes no folder
+  const Text folder = MakeAlbumFolder(context.BaseFolder(settings), target, job.albumName);
   FreeNames names(folder);
   const Text routeHost = context.lookupPhotoHost(context.session.ListingTarget());
   bool albumFailed = false;

@@ -64,7 +64,9 @@ void DownloadSpaceAlbumWhole(DownloadContext& context, const AlbumJob& job) {
   progress.Begin(std::max(0LL, LeadingNumber(job.photoCount)));
   port.Log(Text(texts::kPrepareAlbumOpen) + job.albumName + texts::kPrepareAlbumClose);
 
-  const Text folder = MakeAlbumFolder(context.BaseFolder(settings), port.Target(), job.albumName);
+  const Text target = port.Target();
+  if (!JobCheckpoint()) return;  // a stopped job makes no folder
+  const Text folder = MakeAlbumFolder(context.BaseFolder(settings), target, job.albumName);
   FreeNames names(folder);
   const Text albumHost = TextReplace(context.lookupPhotoHost(context.session.ListingTarget()),
                                      endpoints::ShortPhotoDomain, endpoints::SpacePhotoDomain);
