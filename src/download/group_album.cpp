@@ -78,6 +78,7 @@ void DownloadGroupAlbum(DownloadContext& context, const AlbumJob& job) {
   FreeNames names(folder);
   bool albumFailed = false;
   bool lastPageFull = false;
+  Text lastPageFirst;  // a service that ignores the page start would repeat its first page
   // The table's count may be stale: past the counted pages, a full page asks for the next.
   for (long long page = 1; page <= pageCount || lastPageFull; ++page) {
     if (JobStopped()) return;
@@ -114,7 +115,9 @@ void DownloadGroupAlbum(DownloadContext& context, const AlbumJob& job) {
       if (JobStopped()) return;
       if (!StorePhoto(context, albumName, name, names.Next(name), outcome)) return;
     }
-    lastPageFull = count == kPageSize;
+    const Text first = photos.Item(0).JsonText();
+    lastPageFull = count == kPageSize && first != lastPageFirst;
+    lastPageFirst = first;
   }
   if (!albumFailed) port.Log(Text(texts::kDoneGroupOpen) + albumName + texts::kDoneClose);
   port.Status(StatusLabel::PhotoNumber, "");

@@ -124,6 +124,7 @@ void DownloadSpaceAlbum(DownloadContext& context, const AlbumJob& job, SpaceVari
   const Text routeHost = context.lookupPhotoHost(context.session.ListingTarget());
   bool albumFailed = false;
   bool lastPageFull = false;
+  Text lastPageFirst;  // a service that ignores the page start would repeat its first page
   // The table's count may be stale: past the counted pages, a full page asks for the next.
   for (long long page = 1; page <= pageCount || lastPageFull; ++page) {
     if (JobStopped()) return;
@@ -170,7 +171,9 @@ void DownloadSpaceAlbum(DownloadContext& context, const AlbumJob& job, SpaceVari
       const Text path = PhotoFilePath(names, settings.nameFormat, name, sequence);
       if (!StorePhoto(context, job.albumName, DisplayName(name, sequence), path, outcome)) return;
     }
-    lastPageFull = count == kPageSize;
+    const Text first = photos.Item(0).JsonText();
+    lastPageFull = count == kPageSize && first != lastPageFirst;
+    lastPageFirst = first;
   }
   if (!albumFailed) port.Log(Text(texts::kDoneV1Open) + job.albumName + texts::kDoneClose);
   port.Status(StatusLabel::PhotoNumber, "");

@@ -220,3 +220,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace tarvelin::download::testing
+
+namespace tarvelin::download::testing {
+namespace {
+
+TEST_F(DownloadTest, AServiceRepeatingItsFirstPageDoesNotLoopForever) {
+  AddRow("1", "A", "1", "al");
+  window_.settings.mode = DownloadMode::HighDefinition;
+  window_.settings.nameFormat = NameFormat::NumberFirst;
+  Job();  // installs the stand-in's routes; the ones below answer first
+  std::string list;
+  for (int i = 0; i < 400; ++i) {
+    list += std::string(i ? "," : "") + R"({"name":"p","url":"http:\/\/m.qpic.cn\/psb?\/al\/)" +
+            std::to_string(i) + "\"}";
+  }
+  const std::string reply = R"(shine0_Callback({"code":0,"data":{"photoList":[)" + list + "]}});";
+  server_.Route(endpoints::ProxyHost, "/proxy/domain/shplist.photo.qq.com/fcgi-bin/cgi_list_photo",
+                [reply](const standin::RecordedRequest&) {
+                  return standin::ScriptedReply::Text(reply);  // whatever pageStart says
+                });
+  server_.Route("", "/psb", [](const standin::RecordedRequest&) {
+    return standin::ScriptedReply::Text("\xFF\xD8\xFF\xD9", "image/jpeg");
+  });
+  EXPECT_EQ(RunJob().photosWritten, 800);
+  EXPECT_EQ(CountRequests("cgi_list_photo"), 2);
+}
+
+}  // namespace
+}  // namespace tarvelin::download::testing
