@@ -6,6 +6,7 @@
 //                  [--latency-ms 0]   (the stand-in waits this long before every photo)
 // The modes "serve" and "engine" are the bench's own child processes.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -131,7 +132,12 @@ ChildRun Spawn(std::vector<std::string> args) {
   ChildRun run;
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+  posix_spawn_file_actions_t quiet;  // curl -Z draws a progress meter even when silent
+  posix_spawn_file_actions_init(&quiet);
+  posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+  const int spawned = posix_spawnp(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&quiet);
+  if (spawned != 0) {
     std::perror(argv[0]);
     return run;
   }

@@ -4,8 +4,9 @@
 // log lines stay those of a one-at-a-time download. The fetchers run under the job's
 // control, so a pause holds them before their next request and a stop ends their transfers.
 //
-// One fetcher works while photos arrive quickly (more only cost CPU there); once a fetch
-// takes longer than kSlowFetch, the latency dominates and all fetchers join in.
+// While photos arrive quickly the writer fetches them itself (more fetchers only cost CPU
+// there); once a fetch takes longer than kSlowFetch, latency dominates and the fetchers
+// take over.
 
 #include <chrono>
 #include <condition_variable>
@@ -25,7 +26,7 @@ namespace tarvelin::download {
 
 class PhotoPipeline {
  public:
-  // `threads` below 2 fetches each photo in Take, on the caller's thread.
+  // `threads` below 2 fetches every photo in Take, on the caller's thread.
   PhotoPipeline(SessionState& session, std::vector<PhotoSource> sources, int threads);
   ~PhotoPipeline();
   PhotoPipeline(const PhotoPipeline&) = delete;
@@ -37,17 +38,16 @@ class PhotoPipeline {
   static constexpr std::chrono::milliseconds kSlowFetch{15};
 
  private:
-  void Fetch(size_t slot);
+  void Fetch();
 
   SessionState& session_;
   const std::vector<PhotoSource> sources_;
   std::vector<std::optional<PhotoOutcome>> results_;
   JobControl* const control_;
-  size_t ahead_;       // how far past the photo being taken the fetchers may go
-  size_t next_ = 0;    // next photo to hand to a fetcher
-  size_t taking_ = 0;  // the photo the writer waits for
-  size_t fetcherCount_ = 0;
-  size_t active_ = 1;  // fetchers allowed to take work
+  size_t ahead_;           // how far past the photo being taken the fetchers may go
+  size_t next_ = 0;        // next photo to hand to a fetcher
+  size_t taking_ = 0;      // the photo the writer waits for
+  bool parallel_ = false;  // the fetchers take the photos
   bool closing_ = false;
   std::mutex mutex_;
   std::condition_variable changed_;
