@@ -105,8 +105,8 @@ class CliTest : public ::testing::Test {
   const FakeAlbum& SpaceAlbum(int index) { return service_.spaces[kOwner].albums[index]; }
 
   fs::path scratch_;
+  standin::FakeService service_;  // outlives the server, whose threads read it
   standin::StandinServer server_;
-  standin::FakeService service_;
 };
 
 TEST_F(CliTest, ListsASpaceAsJson) {
