@@ -26,6 +26,7 @@
 #include "net/transport.h"
 #include "net/wait.h"
 #include "session/session_state.h"
+#include "standin/fake_catalogue_routes.h"
 #include "standin/fake_jpeg.h"
 #include "standin/fake_photo_routes.h"
 #include "standin/fake_service.h"
@@ -176,11 +177,13 @@ int Serve(int photos, int kb, int latencyMs, const std::string& portFile) {
         standin::MakeFakeJpeg(size, static_cast<uint32_t>(i + 1));
     album.photos[static_cast<size_t>(i)].delayMs = latencyMs;
   }
+  service.spaces[kOwner].owner = kOwner;
   service.spaces[kOwner].albums.push_back(std::move(album));
+  standin::InstallCatalogueRoutes(server, service);  // tarvelin-cli lists before it downloads
   standin::InstallPhotoRoutes(server, service);
   {
     std::ofstream out(portFile + ".tmp");
-    out << server.HttpPort() << "\n";
+    out << server.HttpPort() << " " << server.HttpsPort() << " " << server.CaFile() << "\n";
   }
   fs::rename(portFile + ".tmp", portFile);
   for (;;) pause();  // until the bench ends it
@@ -237,8 +240,9 @@ int main(int argc, char** argv) {
     if (posix_spawn(&server, self.c_str(), nullptr, nullptr, argv2.data(), environ) != 0) return 1;
   }
   while (!fs::exists(portFile)) usleep(20000);
-  int port = 0;
-  std::ifstream(portFile) >> port;
+  int port = 0, tlsPort = 0;
+  std::string caFile;
+  std::ifstream(portFile) >> port >> tlsPort >> caFile;
 
   standin::FakeService service;
   const standin::FakeAlbum album = BenchAlbum(photos);
@@ -252,7 +256,7 @@ int main(int argc, char** argv) {
           << (root / "curl" / ("(" + std::to_string(i + 1) + ")photo.jpg")).string() << "\"\n";
     }
   }
-  const std::vector<Variant> variants = {
+  const std::vector<Variant> variants{
       {"curl, one at a time", {"curl", "-K", config.string()}, root / "curl"},
       {"engine, one at a time",
        {self, "engine", std::to_string(port), (root / "engine").string(), std::to_string(photos),
@@ -266,29 +270,42 @@ int main(int argc, char** argv) {
         "4"},
        root / "engine"},
   };
+  // The command-line program, built beside the bench, lists the album and downloads it.
+  std::vector<Variant> all = variants;
+  const fs::path cli = fs::path(self).parent_path().parent_path() / "src" / "cli" / "tarvelin-cli";
+  if (fs::exists(cli)) {
+    std::ofstream(root / "cookies.txt") << "uin=o0010001; skey=@skey0001; p_skey=pskey0001\n";
+    all.push_back({"tarvelin-cli (default)",
+                   {cli.string(), "--cookie-file", (root / "cookies.txt").string(), "--target",
+                    kOwner, "--albums", "1", "--mode", "full", "--names", "first", "--second-kb",
+                    "", "--save", (root / "cli").string(), "--connect-to",
+                    ":80:127.0.0.1:" + std::to_string(port), "--connect-to",
+                    ":443:127.0.0.1:" + std::to_string(tlsPort), "--cacert", caFile},
+                   root / "cli"});
+  }
 
   std::printf("album of %d photos of about %d KB from the stand-in (latency %d ms, port %d)\n",
               photos, kb, latencyMs, port);
-  std::vector<std::vector<double>> rates(variants.size()), peaks(variants.size());
+  std::vector<std::vector<double>> rates(all.size()), peaks(all.size());
   for (int round = 1; round <= rounds; ++round) {
-    for (size_t v = 0; v < variants.size(); ++v) {
-      fs::remove_all(variants[v].output);
-      fs::create_directories(variants[v].output);
+    for (size_t v = 0; v < all.size(); ++v) {
+      fs::remove_all(all[v].output);
+      fs::create_directories(all[v].output);
       ::sync();  // the previous run's writeback does not fall on this one
-      const ChildRun run = Spawn(variants[v].command);
-      const auto [files, bytes] = Tally(variants[v].output);
+      const ChildRun run = Spawn(all[v].command);
+      const auto [files, bytes] = Tally(all[v].output);
       const double rate = photos / run.seconds;
       rates[v].push_back(rate);
       peaks[v].push_back(run.peakKb / 1024.0);
       std::printf(
           "round %d  %-30s %7.1f photos/s  %6.2f s  peak %6.1f MB  %ld files  %lld bytes%s\n",
-          round, variants[v].label, rate, run.seconds, run.peakKb / 1024.0, files, bytes,
+          round, all[v].label, rate, run.seconds, run.peakKb / 1024.0, files, bytes,
           run.status == 0 && files == photos ? "" : "  FAILED");
     }
   }
   std::printf("\nmedian of %d rounds:\n", rounds);
-  for (size_t v = 0; v < variants.size(); ++v) {
-    std::printf("  %-30s %7.1f photos/s  peak %6.1f MB\n", variants[v].label, Median(rates[v]),
+  for (size_t v = 0; v < all.size(); ++v) {
+    std::printf("  %-30s %7.1f photos/s  peak %6.1f MB\n", all[v].label, Median(rates[v]),
                 Median(peaks[v]));
   }
   std::printf("  ratio engine/curl, one at a time: %.3f\n", Median(rates[1]) / Median(rates[0]));
@@ -296,6 +313,10 @@ int main(int argc, char** argv) {
               Median(rates[3]) / Median(rates[0]));
   std::printf("  ratio engine (up to 4) / curl --parallel-max 4: %.3f\n",
               Median(rates[3]) / Median(rates[2]));
+  if (all.size() > variants.size()) {
+    std::printf("  ratio tarvelin-cli / curl one at a time: %.3f\n",
+                Median(rates[4]) / Median(rates[0]));
+  }
   kill(server, SIGTERM);
   waitpid(server, nullptr, 0);
   fs::remove_all(root);

@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELIN_GUI=OFF \
   -DTARVELIN_BENCH=ON >/dev/null
-ninja -C build-bench -j "${JOBS:-2}" download_bench
+ninja -C build-bench -j "${JOBS:-2}" download_bench tarvelin-cli
 exec build-bench/bench/download_bench "$@"
