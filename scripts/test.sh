@@ -11,7 +11,10 @@ run_suite() {  # build-dir, extra cmake args...
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELIN_WERROR=ON "$@" >/dev/null
   ninja -C "$dir" -j "$JOBS"
-  (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j 2 --timeout 600)
+  # -noreset: without it Xvfb resets whenever its last client leaves, and a test process
+  # that connects during the reset finds no display.
+  (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+    ctest --output-on-failure -j 2 --timeout 600)
 }
 
 run_suite build
