@@ -263,7 +263,10 @@ void MainWindow::SetStatus(StatusLabel label, const QString& text) {
 
 void MainWindow::SetProgressMaximum(int maximum) {
   const int clamped = ClampToBar(maximum);
-  progress_->setMaximum(clamped);
+  // A bar whose minimum and maximum are both 0 shows Qt's busy animation: an album of no
+  // photos shows an empty bar instead.
+  progress_->setMaximum(clamped == 0 ? 1 : clamped);
+  if (clamped == 0) progress_->setValue(0);
 }
 
 void MainWindow::SetProgress(int position) {
