@@ -12,6 +12,7 @@
 #include "net/text.h"
 #include "net/wait.h"
 #include "port/window_port.h"
+#include "session/session_fetch.h"
 #include "session/session_state.h"
 
 namespace tarvelin {
@@ -23,18 +24,6 @@ namespace {
 constexpr long long kPageSize = 1000;
 // A total beyond any real group is cut back, so that the arithmetic stays in range.
 constexpr long long kTotalLimit = 1000000000;
-
-Text FetchPage(SessionState& session, const Text& url) {
-  PageFetch fetch;
-  fetch.url = url;
-  Text cookies = session.CookieText();
-  Text replyCookies;
-  fetch.cookies = &cookies;
-  fetch.replyCookies = &replyCookies;
-  const Bytes reply = FetchWinInet(fetch);
-  session.MergeReplyCookies(replyCookies);
-  return reply;
-}
 
 // The t= value shared by the requests of one listing.
 Text ListingNumber() {
@@ -71,7 +60,7 @@ void ListGroupAlbums(WindowPort& window, SessionState& session) {
       "&source=qzone&callbackFun=shine0&_=";
 
   const long long total = GroupAlbumTotal(
-      Utf8ToText(FetchPage(session, address + "&start=0&num=1" + tail + MillisecondStamp())));
+      Utf8ToText(SessionFetchWinInet(session, address + "&start=0&num=1" + tail + MillisecondStamp())));
   const long long pages = total / kPageSize + 1;
   const int maximum = static_cast<int>(total);
   window.SetProgressMaximum(maximum);
@@ -81,7 +70,7 @@ void ListGroupAlbums(WindowPort& window, SessionState& session) {
   for (long long page = 1; page <= pages; ++page) {
     const Text offset = std::to_string((page - 1) * kPageSize);
     const Bytes reply =
-        FetchPage(session, address + "&start=" + offset + "&num=1000" + tail + MillisecondStamp());
+        SessionFetchWinInet(session, address + "&start=" + offset + "&num=1000" + tail + MillisecondStamp());
     PumpingWait(1, 1);
     const JsonReply json(Utf8ToText(reply));
     const JsonNode albums = json.Root().Member("data").Member("album");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/catalogue_texts.h"
+#include "catalogue/clean_file_name.h"
 #include "catalogue/cover_pictures.h"
 #include "catalogue/progress_ratio.h"
 #include "catalogue/route_lookup.h"
@@ -14,6 +15,7 @@
 #include "net/text.h"
 #include "net/wait.h"
 #include "port/window_port.h"
+#include "session/session_fetch.h"
 #include "session/session_state.h"
 
 namespace tarvelin {
@@ -24,36 +26,12 @@ namespace {
 
 constexpr int kAttempts = 10;
 
-// The file-name cleaning of album names: characters a Windows file name cannot hold and
-// a few full-width marks are removed.
-Text CleanAlbumName(Text name) {
-  static const char* const kRemoved[] = {
-      ":",        ":",        "\\",       "/",        "?",        "*",
-      "<",        ">",        "|",        "\xA3\xBA", "\xA3\xBF", "\xA1\xA3",
-      "\xA3\xA8", "\xA3\xA9", "\xA1\xA4", "\xA3\xA1", "\xA3\xAC", ".",
-  };
-  for (const char* removed : kRemoved) name = TextReplace(name, removed, "");
-  return name;
-}
-
 Text RandomCapitals(int count) {
   thread_local std::mt19937 random{std::random_device{}()};
   std::uniform_int_distribution<int> letter(0, 25);
   Text letters;
   for (int i = 0; i < count; ++i) letters += static_cast<char>('A' + letter(random));
   return letters;
-}
-
-Text FetchAlbumList(SessionState& session, const Text& url) {
-  PageFetch fetch;
-  fetch.url = url;
-  Text cookies = session.CookieText();
-  Text replyCookies;
-  fetch.cookies = &cookies;
-  fetch.replyCookies = &replyCookies;
-  const Bytes reply = FetchRequestObject(fetch);
-  session.MergeReplyCookies(replyCookies);
-  return reply;
 }
 
 // A cover comes from the address the service names, without cookies; only web addresses
@@ -110,7 +88,7 @@ void ListSpaceAlbums(WindowPort& window, SessionState& session) {
   // The service's texts are looked for with escaped characters read as the others.
   Text reply;
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-    reply = DecodeNonAsciiEscapes(FetchAlbumList(session, url));
+    reply = DecodeNonAsciiEscapes(SessionFetchRequestObject(session, url, Text(), 0, nullptr));
     if (!reply.empty() && TextFind(reply, texts::kBusyReply) < 0) break;
     PumpingWait(1, 1);
   }
@@ -155,7 +133,7 @@ void ListSpaceAlbums(WindowPort& window, SessionState& session) {
       window.SetCoverColumnVisible(false);
     }
 
-    Text name = CleanAlbumName(TextReplace(album.Member("name").JsonText(), "\"", ""));
+    Text name = CleanFileName(TextReplace(album.Member("name").JsonText(), "\"", ""));
     if (name.empty()) name = texts::kUnknownAlbum + RandomCapitals(5);
     record.checked = true;
     record.rowNumber = std::to_string(i);

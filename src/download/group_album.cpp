@@ -10,7 +10,7 @@
 #include "download/photo_transfer.h"
 #include "download/progress_display.h"
 #include "download/request_texts.h"
-#include "download/session_fetch.h"
+#include "session/session_fetch.h"
 #include "net/codec.h"
 #include "net/endpoints.h"
 #include "net/job_control.h"
@@ -42,7 +42,7 @@ Text PageUrl(DownloadContext& context, const AlbumJob& job, long long page) {
 // Empty when every try came back empty.
 Text FetchPage(DownloadContext& context, const Text& url) {
   for (int attempt = 0; attempt < kListTries && !JobStopped(); ++attempt) {
-    Text text = Utf8ToText(ListFetchWinInet(context.session, url));
+    Text text = Utf8ToText(SessionFetchWinInet(context.session, url));
     if (!text.empty()) return text;
     PumpingWait(2000);
   }

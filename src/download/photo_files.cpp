@@ -35,18 +35,6 @@ Text Parenthesized(long long number) {
 
 }  // namespace
 
-Text CleanFileName(const Text& name) {
-  // clang-format off
-  static const char* const kRemoved[] = {
-      ":", ":", "\\", "/", "?", "*", "<", ">", "|",
-      texts::kFullColon, texts::kFullQuestion, texts::kIdeoStop, texts::kFullLeftParen,
-      texts::kFullRightParen, texts::kMiddleDot, texts::kFullExclamation, texts::kFullComma, "."};
-  // clang-format on
-  Text cleaned = name;
-  for (const char* removed : kRemoved) cleaned = TextReplace(cleaned, removed, "");
-  return cleaned;
-}
-
 Text FitFileName(const Text& name, int reservedBytes) {
   if (Utf8Length(name) + reservedBytes <= kMaxFileNameBytes) return name;
   // Character starts, so that a cut never splits a double-byte character.

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "catalogue/clean_file_name.h"
 #include "port/types.h"
 
 namespace tarvelin::download {
@@ -13,8 +14,7 @@ namespace tarvelin::download {
 // Longest file name (one path component, in UTF-8 bytes) that the file system takes.
 inline constexpr int kMaxFileNameBytes = 255;
 
-// Removes the characters a Windows file name cannot hold (and a few more), in a fixed order.
-Text CleanFileName(const Text& name);
+using tarvelin::CleanFileName;
 
 // Shortens `name` on a character boundary until its UTF-8 form plus `reservedBytes` fits in
 // kMaxFileNameBytes.

@@ -5,7 +5,7 @@
 
 #include "download/download_texts.h"
 #include "download/photo_files.h"
-#include "download/session_fetch.h"
+#include "session/session_fetch.h"
 #include "net/job_control.h"
 #include "net/wait.h"
 
@@ -19,7 +19,7 @@ PhotoOutcome FetchOnce(SessionState& session, const Text& url, const Text& heade
                        int timeoutSeconds) {
   PhotoOutcome outcome;
   int status = 0;
-  outcome.bytes = PhotoFetchRequestObject(session, url, headers, timeoutSeconds, &status);
+  outcome.bytes = SessionFetchRequestObject(session, url, headers, timeoutSeconds, &status);
   if (status == 0) {
     outcome.reason = texts::kReasonNoReply;
   } else if (status < 200 || status > 299) {

@@ -13,7 +13,7 @@
 #include "download/photo_transfer.h"
 #include "download/progress_display.h"
 #include "download/request_texts.h"
-#include "download/session_fetch.h"
+#include "session/session_fetch.h"
 #include "net/codec.h"
 #include "net/endpoints.h"
 #include "net/job_control.h"
@@ -77,7 +77,7 @@ PageText FetchPage(DownloadContext& context, const Variant& variant, const Text&
   const Text url =
       PageUrl(context, routeHost, job, page, context.Random(variant.tLow, variant.tHigh));
   for (int attempt = 0; attempt < variant.listTries && !JobStopped(); ++attempt) {
-    const Text reply = Utf8ToText(ListFetchWinInet(context.session, url));
+    const Text reply = Utf8ToText(SessionFetchWinInet(context.session, url));
     result.json = CutCallback(reply);
     if (!result.json.empty() && TextFind(result.json, texts::kBusyV1) < 0) {
       result.ok = true;

@@ -9,7 +9,7 @@
 #include "download/photo_transfer.h"
 #include "download/progress_display.h"
 #include "download/request_texts.h"
-#include "download/session_fetch.h"
+#include "session/session_fetch.h"
 #include "net/endpoints.h"
 #include "net/job_control.h"
 #include "net/json_reply.h"
@@ -32,7 +32,7 @@ AlbumText FetchAlbum(DownloadContext& context, const Text& url) {
   AlbumText result;
   for (int attempt = 0; attempt < kListTries && !JobStopped(); ++attempt) {
     const Text listingTarget = context.session.ListingTarget();
-    result.text = ListFetchWinHttp(context.session, url, ViewAlbumHeaders(listingTarget));
+    result.text = SessionFetchWinHttp(context.session, url, ViewAlbumHeaders(listingTarget));
     if (result.text.empty()) {
       result.reason = texts::kReasonNoReply;
     } else if (TextFind(result.text, texts::kNotLoggedIn) >= 0) {

@@ -8,6 +8,7 @@
 
 #include "net/codec.h"
 #include "net/endpoints.h"
+#include "standin/fake_json.h"
 #include "standin/fake_service.h"
 #include "standin/standin_server.h"
 
@@ -19,36 +20,6 @@ std::string Token(const std::string& key) {
   std::uint32_t h = 5381;
   for (unsigned char c : key) h = h + (h << 5) + c;
   return std::to_string(h & 0x7FFFFFFFu);
-}
-
-// A JSON string as the service writes it: "/" escaped, other bytes as they are.
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '/':
-        out += "\\/";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out + "\"";
 }
 
 std::string Gbk(const std::string& utf8) { return Utf8ToText(utf8); }

@@ -7,48 +7,12 @@
 #include "net/codec.h"
 #include "net/endpoints.h"
 #include "net/text.h"
+#include "standin/fake_json.h"
 #include "standin/fake_service.h"
 #include "standin/standin_server.h"
 
 namespace tarvelin::standin {
 namespace {
-
-// A JSON string with the escapes of the service (json_esc=1 also escapes "/").
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '/':
-        out += "\\/";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          static const char kHex[] = "0123456789abcdef";
-          out += "\\u00";
-          out += kHex[(c >> 4) & 0xF];
-          out += kHex[c & 0xF];
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
 
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> pieces;

@@ -6,19 +6,17 @@
 #include "port/types.h"
 
 namespace tarvelin {
-class SessionState;
-}
 
-namespace tarvelin::download {
+class SessionState;
 
 bool InCookieDomain(const Text& url);
 
 // FetchWinInet GET of `url` with the session's cookies.
-Bytes ListFetchWinInet(SessionState& session, const Text& url);
+Bytes SessionFetchWinInet(SessionState& session, const Text& url);
 // FetchWinHttp GET of `url` with the session's cookies and `headers`.
-Text ListFetchWinHttp(SessionState& session, const Text& url, const Text& headers);
-// FetchRequestObject GET; `status` receives the reply status (0 without a reply).
-Bytes PhotoFetchRequestObject(SessionState& session, const Text& url, const Text& headers,
+Text SessionFetchWinHttp(SessionState& session, const Text& url, const Text& headers);
+// FetchRequestObject GET (timeoutSeconds 0: the client's default); `status` receives the reply status (0 without a reply).
+Bytes SessionFetchRequestObject(SessionState& session, const Text& url, const Text& headers,
                               int timeoutSeconds, int* status);
 
-}  // namespace tarvelin::download
+}  // namespace tarvelin

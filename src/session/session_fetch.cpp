@@ -1,9 +1,9 @@
-#include "download/session_fetch.h"
+#include "session/session_fetch.h"
 
 #include "net/endpoints.h"
 #include "session/session_state.h"
 
-namespace tarvelin::download {
+namespace tarvelin {
 
 bool InCookieDomain(const Text& url) {
   const Text host = UrlHost(url);
@@ -13,7 +13,7 @@ bool InCookieDomain(const Text& url) {
                             host[host.size() - domain.size() - 1] == '.');
 }
 
-Bytes ListFetchWinInet(SessionState& session, const Text& url) {
+Bytes SessionFetchWinInet(SessionState& session, const Text& url) {
   PageFetch fetch;
   fetch.url = url;
   Text cookies, replyCookies;
@@ -27,7 +27,7 @@ Bytes ListFetchWinInet(SessionState& session, const Text& url) {
   return body;
 }
 
-Text ListFetchWinHttp(SessionState& session, const Text& url, const Text& headers) {
+Text SessionFetchWinHttp(SessionState& session, const Text& url, const Text& headers) {
   PageFetch fetch;
   fetch.url = url;
   Text cookies, replyCookies, headerText = headers;
@@ -42,7 +42,7 @@ Text ListFetchWinHttp(SessionState& session, const Text& url, const Text& header
   return page;
 }
 
-Bytes PhotoFetchRequestObject(SessionState& session, const Text& url, const Text& headers,
+Bytes SessionFetchRequestObject(SessionState& session, const Text& url, const Text& headers,
                               int timeoutSeconds, int* status) {
   PageFetch fetch;
   fetch.url = url;
@@ -60,4 +60,4 @@ Bytes PhotoFetchRequestObject(SessionState& session, const Text& url, const Text
   return body;
 }
 
-}  // namespace tarvelin::download
+}  // namespace tarvelin
